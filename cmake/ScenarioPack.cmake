@@ -1,0 +1,37 @@
+# Building packs: one executable per scenario, carrying its identity and five text files.
+
+set(SCENARIO_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/embed_payload.cmake)
+
+# add_scenario_payload(<target> LINE <name> TRAIN <number> ROUTE <file> TRAIN_FILE <file>
+#                      NOTES <file> SLOWDOWNS <file> SHEET <file>)
+# A library defining embedded_scenario() for that scenario.
+function(add_scenario_payload target)
+  cmake_parse_arguments(P "" "LINE;TRAIN;ROUTE;TRAIN_FILE;NOTES;SLOWDOWNS;SHEET" "" ${ARGN})
+  foreach(required LINE TRAIN ROUTE TRAIN_FILE NOTES SLOWDOWNS SHEET)
+    if(NOT DEFINED P_${required})
+      message(FATAL_ERROR "add_scenario_payload(${target}): ${required} is required")
+    endif()
+  endforeach()
+  set(generated ${CMAKE_CURRENT_BINARY_DIR}/${target}_embedded.cpp)
+  add_custom_command(
+    OUTPUT ${generated}
+    COMMAND ${CMAKE_COMMAND} -DOUTPUT=${generated} "-DLINE=${P_LINE}" "-DTRAIN=${P_TRAIN}"
+            "-DROUTE=${P_ROUTE}" "-DTRAIN_FILE=${P_TRAIN_FILE}" "-DNOTES=${P_NOTES}"
+            "-DSLOWDOWNS=${P_SLOWDOWNS}" "-DSHEET=${P_SHEET}" -P ${SCENARIO_EMBED_SCRIPT}
+    DEPENDS ${P_ROUTE} ${P_TRAIN_FILE} ${P_NOTES} ${P_SLOWDOWNS} ${P_SHEET} ${SCENARIO_EMBED_SCRIPT}
+    COMMENT "Embedding scenario ${P_LINE}_${P_TRAIN}"
+    VERBATIM)
+  add_library(${target} STATIC ${generated})
+  target_link_libraries(${target} PUBLIC payload)
+endfunction()
+
+# add_scenario_pack(<target> LINE <name> TRAIN <number> ROUTE <file> TRAIN_FILE <file>
+#                   NOTES <file> SLOWDOWNS <file> SHEET <file>)
+# The pack executable, named "<line>_<train>" like the files it writes.
+function(add_scenario_pack target)
+  cmake_parse_arguments(P "" "LINE;TRAIN" "" ${ARGN})
+  add_scenario_payload(${target}_payload ${ARGN})
+  add_executable(${target} ${PROJECT_SOURCE_DIR}/src/app/pack_main.cpp)
+  target_link_libraries(${target} PRIVATE ${target}_payload app platform_ui)
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME "${P_LINE}_${P_TRAIN}")
+endfunction()

@@ -1,0 +1,38 @@
+#include "platform/console_platform.h"
+
+#include <unistd.h>
+
+#include <iostream>
+#include <string>
+#include <system_error>
+
+namespace scenario {
+
+void ConsolePlatform::show_waiting_window(std::string_view caption) {
+  std::cout << caption << std::endl;  // flushed: it must be seen before the work starts
+}
+
+void ConsolePlatform::show_error_box(std::string_view text) {
+  std::cerr << text << std::endl;
+  // The box's OK button: wait for Enter, but never block a run that nobody is watching.
+  if (isatty(STDIN_FILENO)) {
+    std::cerr << "Press Enter to close." << std::endl;
+    std::string answer;
+    std::getline(std::cin, answer);
+  }
+}
+
+std::filesystem::path ConsolePlatform::program_folder() {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec) return self.parent_path();
+  return std::filesystem::absolute(argv0_, ec).parent_path();
+}
+
+void ConsolePlatform::report(std::string_view line) { std::cerr << line << std::endl; }
+
+std::unique_ptr<Platform> make_platform(int argc, char** argv) {
+  return std::make_unique<ConsolePlatform>(argc > 0 ? argv[0] : "");
+}
+
+}  // namespace scenario

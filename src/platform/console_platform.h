@@ -1,0 +1,26 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "platform/platform.h"
+
+namespace scenario {
+
+// Text-mode backend: the window's caption is a line on standard output, the error box is a line
+// on standard error answered with Enter when a terminal is attached.
+class ConsolePlatform final : public Platform {
+ public:
+  // argv0 is only a fallback for finding the program's folder.
+  explicit ConsolePlatform(std::string argv0) : argv0_(std::move(argv0)) {}
+
+  void show_waiting_window(std::string_view caption) override;
+  void show_error_box(std::string_view text) override;
+  std::filesystem::path program_folder() override;
+  void report(std::string_view line) override;
+
+ private:
+  std::string argv0_;
+};
+
+}  // namespace scenario

@@ -1,0 +1,73 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "platform/file_system.h"
+
+namespace scenario {
+
+namespace {
+
+std::optional<FileFault> fault(const std::filesystem::path& path, int error) {
+  return FileFault{path, std::strerror(error)};
+}
+
+// Opens a fresh temporary file beside `target`; its mode follows the umask like any new file.
+int open_temporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary = target.parent_path() / ("." + target.filename().string() + "." +
+                                        std::to_string(getpid()) + "." + std::to_string(attempt) +
+                                        ".tmp");
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+bool write_all(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string FileFault::describe() const { return path.string() + ": " + reason; }
+
+std::filesystem::path path_in(const std::filesystem::path& folder, std::string_view name) {
+  return folder / std::string(name);
+}
+
+std::optional<FileFault> replace_file(const std::filesystem::path& target,
+                                      std::string_view bytes) {
+  std::filesystem::path temporary;
+  const int fd = open_temporary(target, temporary);
+  if (fd < 0) return fault(target, errno);
+
+  const bool written = write_all(fd, bytes) && ::fsync(fd) == 0;
+  const int write_error = errno;
+  if (::close(fd) != 0 || !written) {
+    const int error = written ? errno : write_error;
+    ::unlink(temporary.c_str());
+    return fault(target, error);
+  }
+  if (::rename(temporary.c_str(), target.c_str()) != 0) {
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    return fault(target, error);
+  }
+  return std::nullopt;
+}
+
+}  // namespace scenario

@@ -1,0 +1,122 @@
+#include "route/field_reader.h"
+
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+#include "route/read_fault.h"
+
+namespace scenario {
+
+FieldReader FieldReader::open(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw ReadFault("cannot open " + path.string(), 0);
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) throw ReadFault("cannot read " + path.string(), 0);
+  return FieldReader(std::move(bytes));
+}
+
+bool FieldReader::at_line_end() const {
+  return !at_end() && (bytes_[pos_] == '\r' || bytes_[pos_] == '\n');
+}
+
+// Consumes one line end: CR LF, or a lone CR or LF.
+void FieldReader::skip_line_end() {
+  if (bytes_[pos_] == '\r' && pos_ + 1 < bytes_.size() && bytes_[pos_ + 1] == '\n') ++pos_;
+  ++pos_;
+  ++line_;
+}
+
+void FieldReader::skip_blanks() {
+  while (!at_end() && bytes_[pos_] == ' ') ++pos_;
+}
+
+void FieldReader::fault(const std::string& what) const { throw ReadFault(what, field_line_); }
+
+void FieldReader::begin_field() {
+  if (at_end()) {
+    field_line_ = line_;
+    fault("read past the end of the file");
+  }
+  skip_blanks();
+  field_line_ = line_;
+}
+
+std::string FieldReader::read_text() {
+  begin_field();
+  std::string field;
+  if (!at_end() && bytes_[pos_] == '"') {
+    ++pos_;
+    while (!at_end() && bytes_[pos_] != '"') {
+      if (at_line_end()) {
+        const std::size_t from = pos_;
+        skip_line_end();
+        field.append(bytes_, from, pos_ - from);
+      } else {
+        field += bytes_[pos_++];
+      }
+    }
+    if (!at_end()) ++pos_;  // the closing quote
+    while (!at_end() && bytes_[pos_] != ',' && !at_line_end()) ++pos_;
+  } else {
+    while (!at_end() && bytes_[pos_] != ',' && !at_line_end()) field += bytes_[pos_++];
+  }
+  if (!at_end()) {
+    if (bytes_[pos_] == ',') {
+      ++pos_;
+    } else {
+      skip_line_end();
+    }
+  }
+  return field;
+}
+
+std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
+  begin_field();
+  const std::size_t start = pos_;
+  while (!at_end() && bytes_[pos_] != ' ' && bytes_[pos_] != ',' && !at_line_end()) ++pos_;
+  const std::string_view token(bytes_.data() + start, pos_ - start);
+
+  // The separator: blanks, then at most one comma or line end right after them.
+  skip_blanks();
+  if (!at_end()) {
+    if (bytes_[pos_] == ',') {
+      ++pos_;
+    } else if (at_line_end()) {
+      skip_line_end();
+    }
+  }
+
+  if (token.empty()) return 0;
+  std::size_t i = 0;
+  const bool negative = token[0] == '-';
+  if (token[0] == '-' || token[0] == '+') ++i;
+  if (i == token.size()) fault("\"" + std::string(token) + "\" is not a number");
+  std::int64_t magnitude = 0;
+  for (; i < token.size(); ++i) {
+    const char c = token[i];
+    if (c < '0' || c > '9') fault("\"" + std::string(token) + "\" is not a number");
+    // Stop accumulating well before int64 could overflow; anything this large does not fit.
+    if (magnitude <= std::numeric_limits<std::int32_t>::max()) magnitude = magnitude * 10 + (c - '0');
+  }
+  const std::int64_t value = negative ? -magnitude : magnitude;
+  if (value < min || value > max) {
+    fault(std::string(token) + " does not fit its field (" + std::to_string(min) + " to " +
+          std::to_string(max) + ")");
+  }
+  return value;
+}
+
+std::int32_t FieldReader::read_i32() {
+  return static_cast<std::int32_t>(read_number(std::numeric_limits<std::int32_t>::min(),
+                                               std::numeric_limits<std::int32_t>::max()));
+}
+
+std::int16_t FieldReader::read_i16() {
+  return static_cast<std::int16_t>(read_number(std::numeric_limits<std::int16_t>::min(),
+                                               std::numeric_limits<std::int16_t>::max()));
+}
+
+std::uint8_t FieldReader::read_u8() { return static_cast<std::uint8_t>(read_number(0, 255)); }
+
+}  // namespace scenario
