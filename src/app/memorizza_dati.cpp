@@ -29,7 +29,8 @@ void memorizza_dati(ScenarioState& state, const std::filesystem::path& folder) {
     std::error_code already_gone;
     std::filesystem::remove(context.route_path, already_gone);
     std::filesystem::remove(context.train_path, already_gone);
-    record_failure_keeping_position(state, kReadFault, context.reading, fault.line());
+    const std::int32_t line = fault.line() != 0 ? fault.line() : context.record_line;
+    record_failure_keeping_position(state, kReadFault, context.reading, line);
     state.error_detail = fault.what();
   }
 }

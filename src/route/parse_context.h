@@ -17,6 +17,9 @@ struct ParseContext {
   std::int32_t next_board_slot = kFirstBoardSlot;
   // The text file being read, so that a read fault can name it.
   ErrorSource reading = ErrorSource::none;
+  // Line where the record being handled began; names the line of a failure the reader itself
+  // did not see (a table access out of bounds).
+  std::int32_t record_line = 0;
 };
 
 }  // namespace scenario
