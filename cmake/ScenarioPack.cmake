@@ -26,12 +26,42 @@ function(add_scenario_payload target)
 endfunction()
 
 # add_scenario_pack(<target> LINE <name> TRAIN <number> ROUTE <file> TRAIN_FILE <file>
-#                   NOTES <file> SLOWDOWNS <file> SHEET <file>)
-# The pack executable, named "<line>_<train>" like the files it writes.
+#                   NOTES <file> SLOWDOWNS <file> SHEET <file> [ALLOW_FAILURES])
+# The pack executable, named "<line>_<train>" like the files it writes. Before it is built, its
+# route and train files are compiled with the `scenario` tool, and the build fails, naming the
+# code, the file and the line, when the pack would record any failure. ALLOW_FAILURES skips that
+# check, for packs that exist to exercise the failures.
 function(add_scenario_pack target)
-  cmake_parse_arguments(P "" "LINE;TRAIN" "" ${ARGN})
-  add_scenario_payload(${target}_payload ${ARGN})
+  cmake_parse_arguments(P "ALLOW_FAILURES" "LINE;TRAIN;ROUTE;TRAIN_FILE" "" ${ARGN})
+  set(payload_arguments ${ARGN})
+  list(REMOVE_ITEM payload_arguments ALLOW_FAILURES)
+  add_scenario_payload(${target}_payload ${payload_arguments})
   add_executable(${target} ${PROJECT_SOURCE_DIR}/src/app/pack_main.cpp)
   target_link_libraries(${target} PRIVATE ${target}_payload app platform_ui)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME "${P_LINE}_${P_TRAIN}")
+  if(NOT P_ALLOW_FAILURES)
+    scenario_pack_check(${target} "${P_LINE}" "${P_TRAIN}" "${P_ROUTE}" "${P_TRAIN_FILE}")
+  endif()
+endfunction()
+
+# Compiles a pack's route and train files with the host-built `scenario` tool before the pack is
+# built; the tool's report names the failure, and its non-zero status fails the build.
+function(scenario_pack_check target line train route train_file)
+  if(CMAKE_CROSSCOMPILING)
+    message(STATUS "${target}: cross-compiling, so the scenario ${line}_${train} is not "
+                   "compiled at build time; run `scenario compile` on a native build to check it")
+    return()
+  endif()
+  set(check_folder ${CMAKE_CURRENT_BINARY_DIR}/${target}_check)
+  set(stamp ${check_folder}.stamp)
+  add_custom_command(
+    OUTPUT ${stamp}
+    COMMAND scenario compile --route ${route} --train ${train_file} --line ${line}
+            --number ${train} --out ${check_folder}
+    COMMAND ${CMAKE_COMMAND} -E touch ${stamp}
+    DEPENDS scenario ${route} ${train_file}
+    COMMENT "Checking scenario ${line}_${train}"
+    VERBATIM)
+  add_custom_target(${target}_check DEPENDS ${stamp})
+  add_dependencies(${target} ${target}_check)
 endfunction()
