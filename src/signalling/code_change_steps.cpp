@@ -85,8 +85,8 @@ void mark_approach_windows(ScenarioState& state, std::int32_t i) {
 
 std::optional<std::int32_t> mark_spacing_through_slowdown(ScenarioState& state, std::int32_t i) {
   const std::int32_t last = state.cells->last_index();
-  // c counts the cells since the last code change. After a failure it stays past 8, so the rest
-  // of the slowdown gets none.
+  // c counts the cells since the last code change. After a failure it only grows beyond 8, so the
+  // rest of the slowdown gets none.
   std::int32_t c = 0;
   std::int32_t j = i;
   while (j < last) {
