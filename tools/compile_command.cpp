@@ -40,12 +40,24 @@ std::vector<std::string> produced_names(const ScenarioState& state, bool build_p
   return names;
 }
 
-void keep_diagnostics(const ScenarioState& state, CompileResult& result) {
+// The reader's message names the copy it was reading; the author knows the file by their name.
+void replace_all(std::string& text, const std::string& from, const std::string& to) {
+  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+}
+
+void keep_diagnostics(const ScenarioState& state, const CompileRequest& request,
+                      const std::filesystem::path& working, CompileResult& result) {
   result.error_code = state.error_code;
   result.error_position = state.error_position;
   result.error_source = state.error_source;
   result.error_line = state.error_line;
   result.error_detail = state.error_detail;
+  replace_all(result.error_detail, path_in(working, route_text_name(state)).string(),
+              request.route.string());
+  replace_all(result.error_detail, path_in(working, train_text_name(state)).string(),
+              request.train.string());
 }
 
 // Moves what the run wrote into the output folder; stops at the first file that cannot go.
@@ -88,7 +100,7 @@ CompileResult compile_scenario(const CompileRequest& request) {
   const RunOutcome outcome = memorizza_percorso(state, request.build_profile ? 1 : 0, platform);
 
   CompileResult result;
-  keep_diagnostics(state, result);
+  keep_diagnostics(state, request, working->path(), result);
   switch (outcome.kind) {
     case RunOutcome::Kind::stopped_by_error_box:
       result.fatal = outcome.fatal_error;

@@ -48,6 +48,12 @@ std::string station(int position, int length) {
          ", 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, FERMATA\n";
 }
 
+// Cells 54 to 56 before the slowdown start (cell 61) are taken by code changes, so the first
+// approach window of the placement has no room.
+constexpr const char* kSlowdownWindowFull =
+    "abbattimento, 2800, 180\nabbattimento, 2750, 180\nabbattimento, 2700, 180\n"
+    "rallentamento, 3000, 120, 200, 0, 0, 0\n";
+
 // 78 direction boards take the scenario-table slots 80 down to 3: no room is left for a station.
 std::string route_full_of_boards() {
   std::string features;
@@ -130,247 +136,77 @@ struct BrokenCase {
 TEST_F(CompileCommand, ReportsEachFailureWithItsCodePositionFileAndLine) {
   const std::string good_route = route_with("");
   const std::string good_train = train_with("");
+  // clang-format off
   const std::vector<BrokenCase> cases = {
       // The route half.
       {"route file missing", std::nullopt, good_train, 101, 0, From::route, 0, {}, 1, 0},
-      {"no [generale]",
-       "lunghezza percorso, 5000\n[fine]\n",
-       good_train,
-       102,
-       0,
-       From::route,
-       0,
-       {},
-       1,
-       0},
-      {"route too long",
-       "[generale]\nlunghezza percorso, 1000001\n[curve]\n[fine]\n",
-       good_train,
-       1,
-       0,
-       From::route,
-       2,
-       {},
-       1,
-       0},
-      {"route length beyond 32 bits",
-       "[generale]\nlunghezza percorso, 99999999999\n[fine]\n",
-       good_train,
-       25,
-       0,
-       From::route,
-       2,
-       {},
-       1,
-       0},
+      // The line is where the file ran out.
+      {"no [generale]", "lunghezza percorso, 5000\n[fine]\n", good_train,
+       102, 0, From::route, 2, {}, 1, 0},
+      {"route too long", "[generale]\nlunghezza percorso, 1000001\n[curve]\n[fine]\n", good_train,
+       1, 0, From::route, 2, {}, 1, 0},
+      {"route length beyond 32 bits", "[generale]\nlunghezza percorso, 99999999999\n[fine]\n",
+       good_train, 25, 0, From::route, 2, {}, 1, 0},
       {"cab-signal start",
-       "[generale]\nlunghezza percorso, 5000\n"
-       "ripetizione segnali 9 codici, 25, 0\n[curve]\n[fine]\n",
-       good_train,
-       3,
-       0,
-       From::route,
-       3,
-       {},
-       1,
-       3},
+       "[generale]\nlunghezza percorso, 5000\nripetizione segnali 9 codici, 25, 0\n[curve]\n[fine]\n",
+       good_train, 3, 0, From::route, 3, {}, 1, 3},
       {"cab-signal end",
-       "[generale]\nlunghezza percorso, 5000\n"
-       "ripetizione segnali 9 codici, 0, 4025\n[curve]\n[fine]\n",
-       good_train,
-       4,
-       0,
-       From::route,
-       3,
-       {},
-       1,
-       3},
+       "[generale]\nlunghezza percorso, 5000\nripetizione segnali 9 codici, 0, 4025\n[curve]\n[fine]\n",
+       good_train, 4, 0, From::route, 3, {}, 1, 3},
       {"cab-signal system",
-       "[generale]\nlunghezza percorso, 5000\n"
-       "ripetizione segnali codici, 0, 0\n[curve]\n[fine]\n",
-       good_train,
-       5,
-       0,
-       From::route,
-       3,
-       {},
-       1,
-       3},
-      {"gradient beyond the cells",
-       route_with("pendenza, 20000, 5\n"),
-       good_train,
-       15,
-       20000,
-       From::route,
-       5,
-       {},
-       1,
-       3},
-      {"curve without class",
-       route_with("curvad, 100, 200\n"),
-       good_train,
-       103,
-       0,
-       From::route,
-       5,
-       {},
-       1,
-       3},
+       "[generale]\nlunghezza percorso, 5000\nripetizione segnali codici, 0, 0\n[curve]\n[fine]\n",
+       good_train, 5, 0, From::route, 3, {}, 1, 3},
+      {"gradient beyond the cells", route_with("pendenza, 20000, 5\n"), good_train,
+       15, 20000, From::route, 5, {}, 1, 3},
+      {"curve without class", route_with("curvad, 100, 200\n"), good_train,
+       103, 0, From::route, 5, {}, 1, 3},
       {"two direction boards",
-       route_with("cartello_indicatore, 1000, A\ncartello_indicatore, 1000, B\n"),
-       good_train,
-       6,
-       1000,
-       From::route,
-       6,
-       {},
-       1,
-       3},
+       route_with("cartello_indicatore, 1000, A\ncartello_indicatore, 1000, B\n"), good_train,
+       6, 1000, From::route, 6, {}, 1, 3},
       {"speed boards on a direction board",
        route_with("cartello_indicatore, 1000, A\n"
-                  "indicatori_vmax, 1000, 50, 60, 60, 0, 50, 60, 60, 0\n"),
-       good_train,
-       21,
-       1000,
-       From::route,
-       6,
-       {},
-       1,
-       3},
-      // Found after the train half, from route data.
+                  "indicatori_vmax, 1000, 50, 60, 60, 0, 50, 60, 60, 0\n"), good_train,
+       21, 1000, From::route, 6, {}, 1, 3},
+      // Found after the train half, from route data: no record to point at.
       {"kilometre progressive",
-       "[generale]\nlunghezza percorso, 5000\n"
-       "progressiva chilometrica uno, 0, 25, 0\n[curve]\n[fine]\n",
-       good_train,
-       2,
-       0,
-       From::none,
-       0,
-       {},
-       1,
-       3},
+       "[generale]\nlunghezza percorso, 5000\nprogressiva chilometrica uno, 0, 25, 0\n[curve]\n[fine]\n",
+       good_train, 2, 0, From::none, 0, {}, 1, 3},
       // The train half.
       {"train file missing", good_route, std::nullopt, 25, 0, From::train, 0, {}, 1, 3},
-      {"sand beyond 16 bits",
-       good_route,
-       train_with("sabbia, 40000\n"),
-       25,
-       0,
-       From::train,
-       4,
-       {},
-       1,
-       3},
-      {"station off the 50 m grid",
-       good_route,
-       train_with(station(1025, 300)),
-       8,
-       1025,
-       From::train,
-       4,
-       {},
-       1,
-       3},
-      {"station length",
-       good_route,
-       train_with(station(1000, 250)),
-       9,
-       1000,
-       From::train,
-       4,
-       {},
-       1,
-       3},
-      {"speed beyond the cells",
-       good_route,
-       train_with("velocita, 20000, 30\n"),
-       15,
-       20000,
-       From::train,
-       4,
-       {},
-       1,
-       3},
-      {"stations too close",
-       good_route,
-       train_with(station(1000, 300) + station(1200, 300)),
-       22,
-       1200,
-       From::train,
-       5,
-       {},
-       1,
-       3},
-      {"station stop in cell 0",
-       good_route,
-       train_with(station(0, 100)),
-       24,
-       0,
-       From::train,
-       4,
-       {},
-       1,
-       3},
-      {"no slot left for a station",
-       route_full_of_boards(),
-       train_with(station(1000, 300)),
-       10,
-       0,
-       From::train,
-       4,
-       {},
-       1,
-       3},
-      {"two signals",
-       good_route,
+      {"sand beyond 16 bits", good_route, train_with("sabbia, 40000\n"),
+       25, 0, From::train, 4, {}, 1, 3},
+      {"station off the 50 m grid", good_route, train_with(station(1025, 300)),
+       8, 1025, From::train, 4, {}, 1, 3},
+      {"station length", good_route, train_with(station(1000, 250)),
+       9, 1000, From::train, 4, {}, 1, 3},
+      {"speed beyond the cells", good_route, train_with("velocita, 20000, 30\n"),
+       15, 20000, From::train, 4, {}, 1, 3},
+      {"stations too close", good_route, train_with(station(1000, 300) + station(1200, 300)),
+       22, 1200, From::train, 5, {}, 1, 3},
+      {"station stop in cell 0", good_route, train_with(station(0, 100)),
+       24, 0, From::train, 4, {}, 1, 3},
+      {"no slot left for a station", route_full_of_boards(), train_with(station(1000, 300)),
+       10, 0, From::train, 4, {}, 1, 3},
+      {"two signals", good_route,
        train_with("segnale, 3000, 2, 5, 6, 0, 0, 0, 0, 0, 0, 0\n"
                   "segnale, 3000, 2, 5, 6, 0, 0, 0, 0, 0, 0, 0\n"),
-       16,
-       3000,
-       From::train,
-       5,
-       {},
-       1,
-       3},
-      {"slowdown start taken",
-       good_route,
+       16, 3000, From::train, 5, {}, 1, 3},
+      {"slowdown start taken", good_route,
        train_with("abbattimento, 3050, 180\nrallentamento, 3000, 60, 200, 0, 0, 0\n"),
-       18,
-       3000,
-       From::train,
-       5,
-       {},
-       1,
-       3},
-      {"two code changes",
-       good_route,
+       18, 3000, From::train, 5, {}, 1, 3},
+      {"two code changes", good_route,
        train_with("abbattimento, 3000, 180\nabbattimento, 3000, 120\n"),
-       7,
-       3000,
-       From::train,
-       5,
-       {},
-       1,
-       3},
-      // The placement of code changes: cells 54 to 56 before the slowdown start (cell 61) are
-      // taken, so its first approach window has no room.
-      {"approach window full",
-       good_route,
-       train_with("abbattimento, 2800, 180\nabbattimento, 2750, 180\nabbattimento, 2700, 180\n"
-                  "rallentamento, 3000, 120, 200, 0, 0, 0\n"),
-       12,
-       3050,
-       From::none,
-       0,
-       {},
-       1,
-       3},
-      // The reserved fields of cell 1.
-      {"direction board at 0 m", route_with("cartello_indicatore, 0, ZERO\n"), good_train, 0, 0,
-       From::none, 0, 1250, 2, 0},
+       7, 3000, From::train, 5, {}, 1, 3},
+      // The placement of code changes.
+      {"approach window full", good_route, train_with(kSlowdownWindowFull),
+       12, 3050, From::none, 0, {}, 1, 3},
+      // The reserved fields of cell 1 stop the run.
+      {"direction board at 0 m", route_with("cartello_indicatore, 0, ZERO\n"), good_train,
+       0, 0, From::none, 0, 1250, 2, 0},
       {"speed boards at 0 m", route_with("indicatori_vmax, 0, 0, 10, 0, 0, 0, 0, 0, 0\n"),
        good_train, 0, 0, From::none, 0, 1251, 2, 0},
   };
+  // clang-format on
 
   for (const BrokenCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -418,9 +254,7 @@ TEST_F(CompileCommand, ReportsLikeACompilerOnStandardError) {
        "{route}:5: error 15: record position beyond the end of the line's cells (at 20000 m)\n"},
       {"a code without a position", route_with(""), train_with(station(0, 100)),
        "{train}:4: error 24: station stop cell would be cell 1 or before\n"},
-      {"a code without a source", route_with(""),
-       train_with("abbattimento, 2800, 180\nabbattimento, 2750, 180\nabbattimento, 2700, 180\n"
-                  "rallentamento, 3000, 120, 200, 0, 0, 0\n"),
+      {"a code without a source", route_with(""), train_with(kSlowdownWindowFull),
        "error 12: no free cell in a code-change window on the approach to a slowdown start "
        "(at 3050 m)\n"},
       {"the error box", route_with("cartello_indicatore, 0, ZERO\n"), train_with(""),
@@ -444,14 +278,21 @@ TEST_F(CompileCommand, ReportsLikeACompilerOnStandardError) {
   }
 }
 
-TEST_F(CompileCommand, ReadFaultCarriesTheReadersMessage) {
+TEST_F(CompileCommand, ReadFaultCarriesTheReadersMessageNamingTheAuthorsFile) {
   write_file(route_, route_with(""));
   write_file(train_, train_with("sabbia, 40000\n"));
-  const ToolRun run = compile({"--json"});
-  const std::string message = nlohmann::json::parse(run.out)["message"];
+  ToolRun run = compile({"--json"});
+  std::string message = nlohmann::json::parse(run.out)["message"];
   const std::string meaning(error_meaning(25));
   ASSERT_GT(message.size(), meaning.size() + 2) << message;
   EXPECT_EQ(message.substr(0, meaning.size() + 2), meaning + ": ");
+
+  // The run reads a copy in its working folder; the author is told about their own file.
+  std::filesystem::remove(train_);
+  run = compile({"--json"});
+  message = nlohmann::json::parse(run.out)["message"];
+  EXPECT_NE(message.find(train_.string()), std::string::npos) << message;
+  EXPECT_EQ(message.find("scenario-compile-"), std::string::npos) << message;
 }
 
 TEST_F(CompileCommand, DeliversTheBinaryFilesReplacingOlderOnesAndNothingElse) {
