@@ -15,8 +15,8 @@ enum ToolStatus : int {
   kToolSuccess = 0,          // no failure recorded; the binary files are in the output folder
   kToolRecordedFailure = 1,  // a failure was recorded; whatever the run wrote was moved as usual
   kToolErrorBox = 2,         // the run was stopped by error 1250 or 1251; no binary file
-  kToolInternalError = 70,   // a fault of the tool itself
   kToolUsage = 64,           // the command line was wrong
+  kToolInternalError = 70,   // a fault of the tool itself
   kToolFileFault = 74,       // a file could not be read or written
 };
 
