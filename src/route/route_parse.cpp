@@ -23,7 +23,8 @@ namespace {
 
 constexpr std::int32_t kNoRouteFile = 101;
 constexpr std::int32_t kRecordBeyondCells = 15;
-constexpr std::int32_t kCurveWithoutClass = 103;
+// A curve keyword without a class digit, or a plan running past row 1000000.
+constexpr std::int32_t kCurveRefused = 103;
 // Comment fields (holding "-") passed over in a row before one is taken as a keyword field.
 constexpr int kCommentFieldsPassedOver = 2;
 // The bound test of a feature record: its position plus this must fall within the cells.
@@ -76,14 +77,14 @@ RecordEnd curve_record(ScenarioState& state, const ParseContext& context, FieldR
   }
   const auto k = curve_heading_change(keyword);
   if (!k) {
-    record_route_failure_keeping_position(state, context, kCurveWithoutClass);
+    record_route_failure_keeping_position(state, context, kCurveRefused);
     return RecordEnd::leave;
   }
   // The line runs straight up to the curve's start; a curve starting before the rows already
   // computed only turns the rows still to come.
   if (!straight_rows_through(state, cursors.profile_row, position) ||
       !turning_rows_through(state, cursors.profile_row, curve_end, *k)) {
-    record_route_failure_keeping_position(state, context, kCurveWithoutClass);
+    record_route_failure_keeping_position(state, context, kCurveRefused);
     return RecordEnd::leave;
   }
   return RecordEnd::next;
