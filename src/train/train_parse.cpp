@@ -58,25 +58,29 @@ RecordOutcome handle_keyword_field(ScenarioState& state, ParseContext& context, 
                                    TrainWork& work) {
   const std::string field = state.text_line;
   const auto has = [&field](std::string_view word) { return contains_ignoring_case(field, word); };
-  RecordOutcome outcome = RecordOutcome::go_on;
-  const auto run = [&outcome](RecordOutcome handled) {
-    outcome = handled;
-    return outcome == RecordOutcome::go_on;
-  };
+  constexpr RecordOutcome go_on = RecordOutcome::go_on;
 
   if (has("massa") && has("frenata")) read_braked_mass(state, reader);
   if (has("vetture")) read_car_count(state, reader);
-  if (has("velocit") && !run(speed_record(state, context, reader, work.speed))) return outcome;
-  if (has("aderenza") && !run(adhesion_record(state, context, reader, work.adhesion))) {
-    return outcome;
+  if (has("velocit")) {
+    if (auto o = speed_record(state, context, reader, work.speed); o != go_on) return o;
+  }
+  if (has("aderenza")) {
+    if (auto o = adhesion_record(state, context, reader, work.adhesion); o != go_on) return o;
   }
   if (has("orologio")) read_clock(state, reader);
   if (has("sabbia")) read_sand(state, reader);
-  if (has("segnale") && !run(signal_record(state, context, reader))) return outcome;
-  if (has("rallentamento") && !run(slowdown_record(state, context, reader))) return outcome;
-  if (has("abbattimento") && !run(code_change_record(state, context, reader))) return outcome;
-  if (has("stazione")) run(station_record(state, context, reader, work.station_counter));
-  return outcome;
+  if (has("segnale")) {
+    if (auto o = signal_record(state, context, reader); o != go_on) return o;
+  }
+  if (has("rallentamento")) {
+    if (auto o = slowdown_record(state, context, reader); o != go_on) return o;
+  }
+  if (has("abbattimento")) {
+    if (auto o = code_change_record(state, context, reader); o != go_on) return o;
+  }
+  if (has("stazione")) return station_record(state, context, reader, work.station_counter);
+  return go_on;
 }
 
 // Handles records until the end of the file (go_on), an error 15 (leave_loop) or an exit that
