@@ -12,8 +12,7 @@ namespace scenario {
 // parse; indices are signed because positions in the text files are.
 class CellArray {
  public:
-  explicit CellArray(std::int32_t last_index)
-      : cells_(static_cast<std::size_t>(last_index) + 1) {}
+  explicit CellArray(std::int32_t last_index) : cells_(static_cast<std::size_t>(last_index) + 1) {}
 
   // n, the last valid index.
   std::int32_t last_index() const { return static_cast<std::int32_t>(cells_.size()) - 1; }

@@ -19,9 +19,7 @@ std::string slowdowns_text_name(const ScenarioState& state) {
 std::string sheet_text_name(const ScenarioState& state) {
   return line_and_train(state) + "_scheda_treno.txt";
 }
-std::string profile_file_name(const ScenarioState& state) {
-  return state.line_name + "_linea.dat";
-}
+std::string profile_file_name(const ScenarioState& state) { return state.line_name + "_linea.dat"; }
 std::string table_file_name(const ScenarioState& state) { return line_and_train(state) + ".sim"; }
 std::string cells_file_name(const ScenarioState& state) { return line_and_train(state) + ".dat"; }
 

@@ -15,7 +15,8 @@ enum class ProfileTag : std::uint8_t { empty = 0, int16 = 2, real = 5 };
 class LineProfile {
  public:
   explicit LineProfile(std::int32_t last_row)
-      : rows_(static_cast<std::size_t>(last_row) + 1), tags_(2 * rows_, ProfileTag::empty),
+      : rows_(static_cast<std::size_t>(last_row) + 1),
+        tags_(2 * rows_, ProfileTag::empty),
         values_(2 * rows_, 0.0) {}
 
   std::int32_t last_row() const { return static_cast<std::int32_t>(rows_) - 1; }

@@ -8,8 +8,8 @@ void record_failure(ScenarioState& state, std::int32_t code, std::int32_t positi
   record_failure_keeping_position(state, code, source, line);
 }
 
-void record_failure_keeping_position(ScenarioState& state, std::int32_t code,
-                                     ErrorSource source, std::int32_t line) {
+void record_failure_keeping_position(ScenarioState& state, std::int32_t code, ErrorSource source,
+                                     std::int32_t line) {
   state.error_code = code;
   state.error_source = source;
   state.error_line = line;

@@ -44,7 +44,6 @@ void record_failure(ScenarioState& state, std::int32_t code, std::int32_t positi
                     ErrorSource source = ErrorSource::none, std::int32_t line = 0);
 // Records failure `code` for the codes that leave error_position as it was.
 void record_failure_keeping_position(ScenarioState& state, std::int32_t code,
-                                     ErrorSource source = ErrorSource::none,
-                                     std::int32_t line = 0);
+                                     ErrorSource source = ErrorSource::none, std::int32_t line = 0);
 
 }  // namespace scenario

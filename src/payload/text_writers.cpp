@@ -70,9 +70,9 @@ std::optional<FileFault> write_scenario_texts(const ScenarioState& state,
                                               const std::filesystem::path& folder) {
   using Writer = std::optional<FileFault> (*)(const ScenarioState&, const ScenarioPayload&,
                                               const std::filesystem::path&);
-  // The simulator's tools expect the files in this order.
-  constexpr std::array<Writer, 5> kInOrder = {dati_linea, dati_treno, dati_note,
-                                              dati_rallentamenti, dati_scheda};
+  // Route and train first, the three files left for the simulator after them.
+  constexpr std::array<Writer, 5> kInOrder = {dati_linea, dati_treno, dati_note, dati_rallentamenti,
+                                              dati_scheda};
   for (Writer write : kInOrder) {
     if (auto fault = write(state, payload, folder)) return fault;
   }

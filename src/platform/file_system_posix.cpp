@@ -19,9 +19,9 @@ std::optional<FileFault> fault(const std::filesystem::path& path, int error) {
 // Opens a fresh temporary file beside `target`; its mode follows the umask like any new file.
 int open_temporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary = target.parent_path() / ("." + target.filename().string() + "." +
-                                        std::to_string(getpid()) + "." + std::to_string(attempt) +
-                                        ".tmp");
+    temporary =
+        target.parent_path() / ("." + target.filename().string() + "." + std::to_string(getpid()) +
+                                "." + std::to_string(attempt) + ".tmp");
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -49,8 +49,7 @@ std::filesystem::path path_in(const std::filesystem::path& folder, std::string_v
   return folder / std::string(name);
 }
 
-std::optional<FileFault> replace_file(const std::filesystem::path& target,
-                                      std::string_view bytes) {
+std::optional<FileFault> replace_file(const std::filesystem::path& target, std::string_view bytes) {
   std::filesystem::path temporary;
   const int fd = open_temporary(target, temporary);
   if (fd < 0) return fault(target, errno);

@@ -97,7 +97,8 @@ std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
     const char c = token[i];
     if (c < '0' || c > '9') fault("\"" + std::string(token) + "\" is not a number");
     // Stop accumulating well before int64 could overflow; anything this large does not fit.
-    if (magnitude <= std::numeric_limits<std::int32_t>::max()) magnitude = magnitude * 10 + (c - '0');
+    if (magnitude <= std::numeric_limits<std::int32_t>::max())
+      magnitude = magnitude * 10 + (c - '0');
   }
   const std::int64_t value = negative ? -magnitude : magnitude;
   if (value < min || value > max) {

@@ -12,8 +12,7 @@ namespace scenario {
 // exit, which turns it into error 25.
 class ReadFault : public std::runtime_error {
  public:
-  ReadFault(const std::string& what, std::int32_t line)
-      : std::runtime_error(what), line_(line) {}
+  ReadFault(const std::string& what, std::int32_t line) : std::runtime_error(what), line_(line) {}
 
   // The line of the text file where the offending field began; 0 when there is none.
   std::int32_t line() const { return line_; }

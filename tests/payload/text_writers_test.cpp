@@ -16,7 +16,8 @@ using testing::write_file;
 // Counts the lines of a text file written with CR LF ends.
 int crlf_lines(const std::string& bytes) {
   int lines = 0;
-  for (std::size_t i = 0; i + 1 < bytes.size(); ++i) lines += bytes[i] == '\r' && bytes[i + 1] == '\n';
+  for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
+    lines += bytes[i] == '\r' && bytes[i + 1] == '\n';
   return lines;
 }
 
@@ -27,10 +28,10 @@ TEST(TextFileBytes, EndsEveryLineWithCrLfAndStopsAtTheSentinel) {
   } cases[] = {
       {"", ""},
       {"a\nb\n", "a\r\nb\r\n"},
-      {"a\nb", "a\r\nb\r\n"},             // no final line feed: still a line
-      {"a\r\nb\r\n", "a\r\nb\r\n"},       // CR LF in the source is one line end
-      {"a\n\nb\n", "a\r\n\r\nb\r\n"},     // an empty line is kept
-      {"x 40 \n", "x 40 \r\n"},           // a trailing blank is kept
+      {"a\nb", "a\r\nb\r\n"},          // no final line feed: still a line
+      {"a\r\nb\r\n", "a\r\nb\r\n"},    // CR LF in the source is one line end
+      {"a\n\nb\n", "a\r\n\r\nb\r\n"},  // an empty line is kept
+      {"x 40 \n", "x 40 \r\n"},        // a trailing blank is kept
       {"a\nriferimento fine del file\nb\n", "a\r\n"},
       {"riferimento fine del file\n", ""},
       {"a\nRiferimento fine del file\n", "a\r\nRiferimento fine del file\r\n"},  // exact match only

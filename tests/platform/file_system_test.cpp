@@ -52,8 +52,8 @@ TEST(ReplaceFile, ReportsAReadOnlyFolderAndKeepsThePreviousFile) {
   if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   TempFolder folder;
   write_file(folder / "a.dat", "previous");
-  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_read |
-                                                  std::filesystem::perms::owner_exec);
+  std::filesystem::permissions(
+      folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   const auto fault = replace_file(folder / "a.dat", "new");
   std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
   ASSERT_TRUE(fault.has_value());

@@ -36,35 +36,45 @@ TEST(FieldReader, CutsFieldsByTheSharedRules) {
     std::vector<std::string> expected;
     bool ends_after;
   } cases[] = {
-      {"lunghezza percorso,    13800\r\n", {Read::text, Read::i32}, {"lunghezza percorso", "13800"}, true},
+      {"lunghezza percorso,    13800\r\n",
+       {Read::text, Read::i32},
+       {"lunghezza percorso", "13800"},
+       true},
       // Blanks alone separate numbers; blanks before a comma or line end belong to the separator.
       {"orologio,    10              10            40 \r\n[x]",
        {Read::text, Read::i16, Read::i16, Read::i16, Read::text},
-       {"orologio", "10", "10", "40", "[x]"}, true},
+       {"orologio", "10", "10", "40", "[x]"},
+       true},
       {"5 ,6\r\n", {Read::i32, Read::i32}, {"5", "6"}, true},
       {"5 6", {Read::i32, Read::i32}, {"5", "6"}, true},
       // Empty number fields read 0.
-      {"0,  ,  ,  ,  0\r\n", {Read::i32, Read::i32, Read::i32, Read::i32, Read::i32},
-       {"0", "0", "0", "0", "0"}, true},
+      {"0,  ,  ,  ,  0\r\n",
+       {Read::i32, Read::i32, Read::i32, Read::i32, Read::i32},
+       {"0", "0", "0", "0", "0"},
+       true},
       {"-25,+7,", {Read::i32, Read::i32}, {"-25", "7"}, true},
       // Text keeps inner and trailing blanks, loses leading ones.
       {"cartello_indicatore,  1850,   (  EX   )( BIVIO )(TORVANE) \r\n",
        {Read::text, Read::i32, Read::text},
-       {"cartello_indicatore", "1850", "(  EX   )( BIVIO )(TORVANE) "}, true},
+       {"cartello_indicatore", "1850", "(  EX   )( BIVIO )(TORVANE) "},
+       true},
       // A comma cuts a text field; the rest is the next field.
       {"(A,B)\r\n", {Read::text, Read::text}, {"(A", "B)"}, true},
       // A quoted text runs to its closing quote; the rest up to the separator is dropped.
       {"\"a, b\" tail,next", {Read::text, Read::text}, {"a, b", "next"}, true},
       // An empty line is one empty field; lone CR and lone LF end lines.
-      {"a\r\n\r\nb\rc\nd", {Read::text, Read::text, Read::text, Read::text, Read::text},
-       {"a", "", "b", "c", "d"}, true},
+      {"a\r\n\r\nb\rc\nd",
+       {Read::text, Read::text, Read::text, Read::text, Read::text},
+       {"a", "", "b", "c", "d"},
+       true},
       // A tab is an ordinary character of its field.
       {"\tx,y", {Read::text, Read::text}, {"\tx", "y"}, true},
       {"x,", {Read::text}, {"x"}, true},
       {"x\r\n ", {Read::text}, {"x"}, false},
       {"255,-32768,32767,2147483647,-2147483648",
        {Read::u8, Read::i16, Read::i16, Read::i32, Read::i32},
-       {"255", "-32768", "32767", "2147483647", "-2147483648"}, true},
+       {"255", "-32768", "32767", "2147483647", "-2147483648"},
+       true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.input);
@@ -81,12 +91,11 @@ TEST(FieldReader, RefusesWhatIsNotANumberOrDoesNotFit) {
     std::string input;
     Read how;
   } cases[] = {
-      {"12a", Read::i32},       {"1.5", Read::i32},      {"-", Read::i32},
-      {"x", Read::i32},         {"1\t2", Read::i32},     {"256", Read::u8},
-      {"-1", Read::u8},         {"32768", Read::i16},    {"-32769", Read::i16},
-      {"2147483648", Read::i32}, {"-2147483649", Read::i32},
-      {"99999999999999999999999", Read::i32},
-      {"", Read::i32},          {"", Read::text},  // nothing left to read
+      {"12a", Read::i32},        {"1.5", Read::i32},         {"-", Read::i32},
+      {"x", Read::i32},          {"1\t2", Read::i32},        {"256", Read::u8},
+      {"-1", Read::u8},          {"32768", Read::i16},       {"-32769", Read::i16},
+      {"2147483648", Read::i32}, {"-2147483649", Read::i32}, {"99999999999999999999999", Read::i32},
+      {"", Read::i32},           {"", Read::text},  // nothing left to read
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.input);
@@ -115,8 +124,8 @@ TEST(FieldReader, KnowsTheLineOfTheFieldReadLast) {
   const std::vector<std::pair<std::string, int>> expected = {
       {"a", 1}, {"b", 1}, {"c", 2}, {"", 3}, {"7", 4}, {"8", 4}, {"q\r\nq", 5}, {"z", 6}};
   for (const auto& [field, line] : expected) {
-    const std::string got = field == "7" || field == "8" ? std::to_string(reader.read_i32())
-                                                         : reader.read_text();
+    const std::string got =
+        field == "7" || field == "8" ? std::to_string(reader.read_i32()) : reader.read_text();
     EXPECT_EQ(got, field);
     EXPECT_EQ(reader.line(), line) << field;
   }
