@@ -49,6 +49,10 @@ bool write_all(HANDLE file, std::string_view bytes) {
     const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kLargestWrite));
     DWORD written = 0;
     if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) return false;
+    if (written == 0) {  // no progress and no error: give up rather than spin
+      SetLastError(ERROR_WRITE_FAULT);
+      return false;
+    }
     bytes.remove_prefix(written);
   }
   return true;

@@ -80,7 +80,8 @@ done
   echo "Xvfb did not start"
   exit 1
 }
-export DISPLAY=":$(head -n1 "$work/display")"
+display_number=$(head -n1 "$work/display")
+export DISPLAY=":$display_number"
 
 timeout 120 wineboot --init >"$work/wineboot.log" 2>&1
 timeout 60 wineserver -w
@@ -128,7 +129,7 @@ same_files() {
 step "version resource and imports"
 check_version_resource() {
   local exe=$1 name=$2 rc missing=()
-  rc=$(x86_64-w64-mingw32-windres -i "$exe" -O rc) || {
+  rc=$(x86_64-w64-mingw32-windres -i "$exe" -O rc | sed 's/^ *//') || {
     fail "no resources could be read from $name.exe"
     return
   }
@@ -144,7 +145,7 @@ check_version_resource() {
     'VALUE "Translation", 0x410, 1252')
   local line
   for line in "${expected[@]}"; do
-    grep -qxF "$line" <(sed 's/^ *//' <<<"$rc") || missing+=("$line")
+    grep -qxF "$line" <<<"$rc" || missing+=("$line")
   done
   if ((${#missing[@]})); then
     fail "version resource of $name lacks: ${missing[*]}"
@@ -231,6 +232,7 @@ if [[ -z "$window" ]]; then
 else
   sleep 0.5  # the window is painted before it is mapped; let the server draw it
   import -window root "$work/screen.png"
+  written_before=$(files_left "$work/held" | tr '\n' '|')
   eval "$(xdotool getwindowgeometry --shell "$window")"  # X, Y, WIDTH, HEIGHT of the frame
   # Wine draws the frame itself: equal borders left, right and bottom, the caption on top.
   border=$(((WIDTH - client_width) / 2))
@@ -258,6 +260,11 @@ else
   else
     pass "the waiting window shows its label, painted in the label's rectangle (waiting_window.png)"
   fi
+  if [[ -z "$written_before" ]]; then
+    pass "the window is painted before the first file is written"
+  else
+    fail "files were written before the window was painted: $written_before"
+  fi
 fi
 wait "$held_pid" || true
 
@@ -279,7 +286,7 @@ else
     sleep 0.1
   done
   if [[ -z "$box" ]]; then
-    fail "no error box appeared"
+    fail "no error box appeared for the board at 0 m (is the marker check of cell 1 in place?)"
   else
     sleep 0.5
     import -window root "$work/box_screen.png"
