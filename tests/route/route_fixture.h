@@ -1,0 +1,66 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "model/file_names.h"
+#include "model/scenario_state.h"
+#include "route/parse_context.h"
+#include "route/route_parse.h"
+#include "support/test_support.h"
+
+namespace scenario {
+
+// Lines of a text file, each ended by CR LF as the pack writes them.
+inline std::string crlf_lines(std::initializer_list<std::string_view> lines) {
+  std::string text;
+  for (std::string_view line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+// A 1000 m route: route_span 8000, cells 0 to 160 (N = 160), the bound test passing positions up
+// to 7900. `features` go between its general section and its "[fine]".
+inline std::string short_route(std::string_view features) {
+  return crlf_lines({"[generale]", "lunghezza percorso,  1000", "[curve]"}) +
+         std::string(features) + crlf_lines({"[fine]"});
+}
+
+// A fresh state (profile built) and a folder holding the route file the test writes.
+class RouteParse : public ::testing::Test {
+ protected:
+  RouteParse() { reset(); }
+
+  // Back to a fresh state and context, for the next case of a table.
+  void reset() {
+    state = ScenarioState{};
+    state.line_name = "Linea Prova";
+    state.train_number = "1";
+    state.profile_flag = 1;
+    context = ParseContext{};
+    context.route_path = folder / route_text_name(state);
+  }
+
+  RouteOutcome parse(std::string_view route_text) {
+    testing::write_file(context.route_path, route_text);
+    return route_half(state, context);
+  }
+
+  bool route_file_exists() const { return std::filesystem::exists(context.route_path); }
+
+  const TrackCell& cell(std::int64_t i) const { return (*state.cells)[i]; }
+  double x(std::int64_t row) const { return state.line_profile->value(row, 0); }
+  double y(std::int64_t row) const { return state.line_profile->value(row, 1); }
+
+  testing::TempFolder folder;
+  ScenarioState state;
+  ParseContext context;
+};
+
+}  // namespace scenario
