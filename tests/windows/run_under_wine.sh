@@ -4,9 +4,11 @@
 #   - the version resource reads back with the pack's identity, and the .exe needs no extra DLLs;
 #   - the .exe leaves exactly the files the native build leaves, byte for byte, with the same exit
 #     status, also when older, longer files of the same names are in the way;
-#   - the waiting window is painted: "Attendere" inside the label's rectangle, nothing elsewhere;
-#   - a pack whose route puts a direction board at 0 m shows the error box, ends non-zero once it
-#     is dismissed, and writes no binary file.
+#   - the waiting window is painted before any file is written: "Attendere" inside the label's
+#     rectangle, nothing elsewhere;
+#   - a pack whose route puts a direction board at 0 m behaves like its native twin: it shows the
+#     error box, ends with status 2 once the box is dismissed, and writes no binary file.
+# Checks that need parts of the compiler not yet in place say so as SKIP lines.
 # Wine, its server and the display live in a temporary folder and are stopped at the end.
 # Screenshots are kept in build/windows-test/artifacts/.
 # Needs: cmake, g++, g++-mingw-w64-x86-64, wine, wine64, fonts-wine, xvfb, xdotool, imagemagick.
@@ -18,6 +20,7 @@ cd "$repo"
 readonly pack_name="Vallombra Marina_Scogliera_4127"
 readonly board_pack_name="Cartello Zero_4127"
 readonly native_pack="$repo/build/release/$pack_name"
+readonly native_board_pack="$repo/build/test/tests/windows/board_at_zero/$board_pack_name"
 readonly windows_pack="$repo/build/windows/$pack_name.exe"
 readonly held_pack="$repo/build/windows-test/tests/windows/held/$pack_name.exe"
 readonly board_pack="$repo/build/windows-test/tests/windows/board_at_zero/$board_pack_name.exe"
@@ -40,6 +43,8 @@ step() { echo "--- $*"; }
 step "building the native pack, the Windows pack and the Windows test packs"
 cmake --preset release >/dev/null
 cmake --build --preset release --target pack >/dev/null
+cmake --preset test >/dev/null
+cmake --build --preset test --target board_at_zero_pack >/dev/null
 cmake --preset windows >/dev/null
 cmake --build --preset windows >/dev/null
 cmake --preset windows -B build/windows-test -DSCENARIO_BUILD_TESTS=ON >/dev/null
@@ -105,8 +110,8 @@ run_exe_in() {
 
 # The files a run left, one name a line, without the program itself (native or .exe).
 files_left() {
-  (cd "$1" && find . -maxdepth 1 -type f ! -name "$pack_name" ! -name '*.exe' -printf '%f\n' |
-    LC_ALL=C sort)
+  (cd "$1" && find . -maxdepth 1 -type f ! -name "$pack_name" ! -name "$board_pack_name" \
+    ! -name '*.exe' -printf '%f\n' | LC_ALL=C sort)
 }
 
 # Same names, same bytes.
@@ -198,17 +203,19 @@ else
   fail "over older, longer files the .exe ended with status $run_status or left other bytes"
 fi
 
-# Until the parse and the writers are in place the native pack compiles nothing (status 3).
-readonly compiles=$((native_status != 3))
-if ((compiles)); then
-  if [[ $native_status == 0 ]]; then
-    pass "the pack compiles the shipped scenario without a failure (status 0)"
-  else
-    fail "the shipped scenario should compile cleanly, the native pack ended with status $native_status"
-  fi
+# The native pack is the reference; until the route parse is in place it compiles nothing
+# (status 3), and until the output writers are it writes no binary file.
+if [[ $native_status == 0 ]]; then
+  pass "the pack compiles the shipped scenario without a failure (status 0)"
+elif [[ $native_status == 3 ]]; then
+  skip "status 0: the native pack compiles nothing yet (status 3, the route parse has not" \
+    "landed); the .exe was checked to match it"
 else
-  skip "status 0 and the binary files: the native pack compiles nothing yet (status 3, the route" \
-    "parse has not landed); the .exe was checked to match it"
+  fail "the shipped scenario should compile cleanly, the native pack ended with status $native_status"
+fi
+if ! grep -q '\.sim$' <(files_left "$native_run"); then
+  skip "byte comparison of the binary files: the native pack writes none yet (the output" \
+    "writers have not landed); the comparison above covers them once it does"
 fi
 
 # ---------------------------------------------------------------------------------------------
@@ -270,47 +277,64 @@ wait "$held_pid" || true
 
 # ---------------------------------------------------------------------------------------------
 step "the error box"
-if ! ((compiles)); then
-  skip "the error box of the board at 0 m: no pack reaches the marker check until the route" \
-    "parse lands (the native pack compiles nothing yet, status 3)"
+# The native twin of the board pack says what the .exe must do; its box is a line on standard
+# error and it does not wait, standard input not being a terminal.
+mkdir -p "$work/board_native"
+cp "$native_board_pack" "$work/board_native/"
+native_board_status=0
+(cd "$work/board_native" && timeout 60 "./$board_pack_name" </dev/null >/dev/null \
+  2>"$work/board_native_stderr") || native_board_status=$?
+native_shows_box=0
+grep -qF ' Errore n. 1250' "$work/board_native_stderr" && native_shows_box=1
+
+mkdir -p "$work/board"
+cp "$board_pack" "$work/board/"
+(cd "$work/board" && timeout -k 5 60 wine "./$board_pack_name.exe" >/dev/null \
+  2>"$work/board_stderr") &
+board_pid=$!
+box=""
+for _ in $(seq 150); do
+  box=$(xdotool search --onlyvisible --name '^Error$' 2>/dev/null | head -n1 || true)
+  [[ -n "$box" ]] || ! kill -0 "$board_pid" 2>/dev/null && break
+  sleep 0.1
+done
+if [[ -n "$box" ]]; then
+  sleep 0.5
+  import -window root "$work/box_screen.png"
+  eval "$(xdotool getwindowgeometry --shell "$box")"
+  convert "$work/box_screen.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage \
+    "$artifacts/error_box.png"
+  xdotool windowfocus --sync "$box" key Return
+fi
+for _ in $(seq 100); do
+  kill -0 "$board_pid" 2>/dev/null || break
+  sleep 0.1
+done
+board_status=0
+wait "$board_pid" || board_status=$?
+
+if [[ $board_status == "$native_board_status" ]] &&
+  same_files "$work/board_native" "$work/board"; then
+  pass "the board pack under Wine matches its native twin: status $board_status, same files"
 else
-  mkdir -p "$work/board"
-  cp "$board_pack" "$work/board/"
-  (cd "$work/board" && timeout -k 5 60 wine "./$board_pack_name.exe" >/dev/null \
-    2>"$work/board_stderr") &
-  board_pid=$!
-  box=""
-  for _ in $(seq 150); do
-    box=$(xdotool search --onlyvisible --name '^Error$' 2>/dev/null | head -n1 || true)
-    [[ -n "$box" ]] || ! kill -0 "$board_pid" 2>/dev/null && break
-    sleep 0.1
-  done
-  if [[ -z "$box" ]]; then
-    fail "no error box appeared for the board at 0 m (is the marker check of cell 1 in place?)"
-  else
-    sleep 0.5
-    import -window root "$work/box_screen.png"
-    eval "$(xdotool getwindowgeometry --shell "$box")"
-    convert "$work/box_screen.png" -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage \
-      "$artifacts/error_box.png"
-    xdotool windowfocus --sync "$box" key Return
-    pass "the error box appeared (error_box.png) and was dismissed"
-  fi
-  board_status=0
-  for _ in $(seq 100); do
-    kill -0 "$board_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  wait "$board_pid" || board_status=$?
-  binaries=$(cd "$work/board" && find . -maxdepth 1 -type f \( -name '*.dat' -o -name '*.sim' \) \
-    -printf '%f ')
-  if [[ $board_status == 2 ]] && [[ -z "$binaries" ]] &&
+  fail "the board pack ended with status $board_status under Wine, $native_board_status natively," \
+    "or left other files"
+fi
+binaries=$(files_left "$work/board" | grep -E '\.(dat|sim)$' | tr '\n' ' ' || true)
+if ((native_shows_box)); then
+  if [[ -n "$box" ]] && [[ $board_status == 2 ]] && [[ -z "$binaries" ]] &&
     grep -qF ' Errore n. 1250' "$work/board_stderr"; then
-    pass "after the box \" Errore n. 1250\" the pack ended with status 2 and no binary file"
+    pass "the error box \" Errore n. 1250\" appeared (error_box.png); dismissed, the pack ended" \
+      "with status 2 and no binary file"
   else
-    fail "after the box: status $board_status (expected 2), binary files: '${binaries}'," \
-      "message: $(tr '\n' ' ' <"$work/board_stderr")"
+    fail "the error box: seen '${box}', status $board_status (expected 2), binary files" \
+      "'${binaries}', message: $(tr '\n' ' ' <"$work/board_stderr")"
   fi
+elif [[ -n "$box" ]]; then
+  fail "the .exe showed an error box that its native twin does not show"
+else
+  skip "the error box of the board at 0 m: the native twin shows none either (status" \
+    "$native_board_status); the marker check of cell 1 has not landed"
 fi
 
 echo
