@@ -71,6 +71,13 @@ std::string FieldReader::read_text() {
   return field;
 }
 
+void FieldReader::not_a_number(std::string_view token) const {
+  std::string what = "\"";
+  what.append(token);
+  what.append("\" is not a number");
+  fault(what);
+}
+
 std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
   begin_field();
   const std::size_t start = pos_;
@@ -91,11 +98,11 @@ std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
   std::size_t i = 0;
   const bool negative = token[0] == '-';
   if (token[0] == '-' || token[0] == '+') ++i;
-  if (i == token.size()) fault("\"" + std::string(token) + "\" is not a number");
+  if (i == token.size()) not_a_number(token);
   std::int64_t magnitude = 0;
   for (; i < token.size(); ++i) {
     const char c = token[i];
-    if (c < '0' || c > '9') fault("\"" + std::string(token) + "\" is not a number");
+    if (c < '0' || c > '9') not_a_number(token);
     // Stop accumulating well before int64 could overflow; anything this large does not fit.
     if (magnitude <= std::numeric_limits<std::int32_t>::max())
       magnitude = magnitude * 10 + (c - '0');

@@ -44,6 +44,7 @@ class FieldReader {
   void skip_line_end();
   void skip_blanks();
   [[noreturn]] void fault(const std::string& what) const;
+  [[noreturn]] void not_a_number(std::string_view token) const;
 
   std::string bytes_;
   std::size_t pos_ = 0;

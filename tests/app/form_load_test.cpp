@@ -31,6 +31,40 @@ TEST(FormLoad, EndsWithAMessageAndStatus74WhenATextFileCannotBeWritten) {
   EXPECT_TRUE(platform.error_boxes.empty());
 }
 
+// A scenario whose route text is given; the train and the other files are empty.
+ScenarioPayload scenario_with_route(std::string_view route) {
+  ScenarioPayload payload = embedded_scenario();
+  payload.route = route;
+  payload.train = "";
+  return payload;
+}
+
+TEST(FormLoad, EndsWithStatus3AndNoBinaryFileWhenNoLineWasCompiled) {
+  // Without a route length there are no cells: the parse takes the read-fault exit (25).
+  TempFolder folder;
+  FakePlatform platform(folder.path());
+  EXPECT_EQ(
+      Form_Load(platform, scenario_with_route("[generale]\nsfondo uno, 1\n[curve]\n[fine]\n")),
+      kExitNothingCompiled);
+  ASSERT_EQ(platform.reports.size(), 1u);
+  EXPECT_NE(platform.reports[0].find("error 25"), std::string::npos);
+  for (const std::string& name : testing::file_names(folder.path())) {
+    EXPECT_TRUE(name.ends_with(".txt")) << name;
+  }
+}
+
+TEST(FormLoad, EndsWithStatus1AndNamesTheRecordedFailure) {
+  // A gradient far beyond the 140 cells of a 0 m line fails the bound test: error 15.
+  TempFolder folder;
+  FakePlatform platform(folder.path());
+  EXPECT_EQ(Form_Load(platform, scenario_with_route("[generale]\nlunghezza percorso, 0\n[x]\n"
+                                                    "pendenza, 9000, 1\n[fine]\n")),
+            kExitRecordedFailure);
+  ASSERT_EQ(platform.reports.size(), 1u);
+  EXPECT_NE(platform.reports[0].find("error 15 at 9000 m"), std::string::npos);
+  EXPECT_TRUE(platform.error_boxes.empty());
+}
+
 TEST(Errore, ShowsTheNumberAfterALeadingBlank) {
   TempFolder folder;
   FakePlatform platform(folder.path());
