@@ -1,6 +1,12 @@
 # Building packs: one executable per scenario, carrying its identity and five text files.
 
 set(SCENARIO_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/embed_payload.cmake)
+set(SCENARIO_VERSION_RC ${CMAKE_CURRENT_LIST_DIR}/pack_version.rc.in)
+
+# Windows packs carry a version resource, compiled by the toolchain's resource compiler.
+if(WIN32)
+  enable_language(RC)
+endif()
 
 # add_scenario_payload(<target> LINE <name> TRAIN <number> ROUTE <file> TRAIN_FILE <file>
 #                      NOTES <file> SLOWDOWNS <file> SHEET <file>)
@@ -26,19 +32,33 @@ function(add_scenario_payload target)
 endfunction()
 
 # add_scenario_pack(<target> LINE <name> TRAIN <number> ROUTE <file> TRAIN_FILE <file>
-#                   NOTES <file> SLOWDOWNS <file> SHEET <file> [ALLOW_FAILURES])
-# The pack executable, named "<line>_<train>" like the files it writes. Before it is built, its
-# route and train files are compiled with the `scenario` tool, and the build fails, naming the
-# code, the file and the line, when the pack would record any failure. ALLOW_FAILURES skips that
-# check, for packs that exist to exercise the failures.
+#                   NOTES <file> SLOWDOWNS <file> SHEET <file> [PLATFORM <library>]
+#                   [ALLOW_FAILURES])
+# The pack executable, named "<line>_<train>" like the files it writes. PLATFORM replaces the
+# window and error-box backend (default platform_ui); only test packs need that. Before the pack
+# is built, its route and train files are compiled with the `scenario` tool, and the build fails,
+# naming the code, the file and the line, when the pack would record any failure.
+# ALLOW_FAILURES skips that check, for packs that exist to exercise the failures.
 function(add_scenario_pack target)
-  cmake_parse_arguments(P "ALLOW_FAILURES" "LINE;TRAIN;ROUTE;TRAIN_FILE" "" ${ARGN})
+  cmake_parse_arguments(P "ALLOW_FAILURES" "LINE;TRAIN;PLATFORM;ROUTE;TRAIN_FILE" "" ${ARGN})
+  if(NOT DEFINED P_PLATFORM)
+    set(P_PLATFORM platform_ui)
+  endif()
   set(payload_arguments ${ARGN})
-  list(REMOVE_ITEM payload_arguments ALLOW_FAILURES)
+  list(REMOVE_ITEM payload_arguments PLATFORM ${P_PLATFORM} ALLOW_FAILURES)
   add_scenario_payload(${target}_payload ${payload_arguments})
   add_executable(${target} ${PROJECT_SOURCE_DIR}/src/app/pack_main.cpp)
-  target_link_libraries(${target} PRIVATE ${target}_payload app platform_ui)
+  target_link_libraries(${target} PRIVATE ${target}_payload app ${P_PLATFORM})
   set_target_properties(${target} PROPERTIES OUTPUT_NAME "${P_LINE}_${P_TRAIN}")
+  if(WIN32)
+    # A GUI program (no console window), with the version resource of its own identity.
+    set(PACK_RC_NAME "${P_LINE}_${P_TRAIN}")
+    string(REPLACE "\"" "\"\"" PACK_RC_NAME "${PACK_RC_NAME}")
+    set(version_rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+    configure_file(${SCENARIO_VERSION_RC} ${version_rc} @ONLY)
+    target_sources(${target} PRIVATE ${version_rc})
+    set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE TRUE)
+  endif()
   if(NOT P_ALLOW_FAILURES)
     scenario_pack_check(${target} "${P_LINE}" "${P_TRAIN}" "${P_ROUTE}" "${P_TRAIN_FILE}")
   endif()

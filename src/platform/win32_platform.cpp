@@ -1,0 +1,142 @@
+#include <algorithm>
+#include <cwchar>
+#include <iostream>
+#include <string>
+
+#include "platform/platform.h"
+#include "platform/win32_text.h"
+
+namespace scenario {
+
+namespace {
+
+// Form1 as the simulator's users know it, in pixels (15 twips each).
+constexpr int kClientWidth = 280;
+constexpr int kClientHeight = 179;
+constexpr int kLabelLeft = 64;
+constexpr int kLabelTop = 64;
+constexpr int kLabelWidth = 177;
+constexpr int kLabelHeight = 53;
+constexpr int kLabelPoints = 24;
+constexpr wchar_t kLabelFace[] = L"MS Sans Serif";
+constexpr wchar_t kFormClass[] = L"ScenarioPackForm1";
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+
+std::filesystem::path module_file() {
+  std::wstring buffer(MAX_PATH, L'\0');
+  for (;;) {
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0) return {};
+    if (length < buffer.size()) {
+      buffer.resize(length);
+      return buffer;
+    }
+    buffer.resize(buffer.size() * 2);  // truncated: a long path
+  }
+}
+
+bool register_form_class(HINSTANCE instance) {
+  WNDCLASSW form_class{};
+  form_class.lpfnWndProc = DefWindowProcW;
+  form_class.hInstance = instance;
+  form_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT));
+  form_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  form_class.lpszClassName = kFormClass;
+  return RegisterClassW(&form_class) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+// The outer rectangle that gives Form1 its client size, centred on the desktop's work area.
+RECT form_rectangle() {
+  RECT frame{0, 0, kClientWidth, kClientHeight};
+  AdjustWindowRectEx(&frame, kFormStyle, FALSE, 0);
+  RECT work{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const LONG width = frame.right - frame.left;
+  const LONG height = frame.bottom - frame.top;
+  const LONG left = work.left + std::max<LONG>(0, (work.right - work.left - width) / 2);
+  const LONG top = work.top + std::max<LONG>(0, (work.bottom - work.top - height) / 2);
+  return RECT{left, top, left + width, top + height};
+}
+
+HFONT create_label_font() {
+  const HDC screen = GetDC(nullptr);
+  const int dots_per_inch = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen != nullptr) ReleaseDC(nullptr, screen);
+  return CreateFontW(-MulDiv(kLabelPoints, dots_per_inch, 72), 0, 0, 0, FW_BOLD, FALSE, FALSE,
+                     FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                     DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS, kLabelFace);
+}
+
+#ifdef SCENARIO_HOLD_WINDOW_FOR_TESTS
+// Only in the pack built for the end-to-end test: keeps the painted window on the screen for
+// SCENARIO_HOLD_WINDOW_MS milliseconds (at most 30 s) so that it can be photographed. Like the
+// real run, it hands nothing back to the window meanwhile.
+void hold_for_tests() {
+  wchar_t value[16] = {};
+  const DWORD length = GetEnvironmentVariableW(L"SCENARIO_HOLD_WINDOW_MS", value, 16);
+  if (length == 0 || length >= 16) return;
+  const unsigned long milliseconds = std::wcstoul(value, nullptr, 10);
+  Sleep(static_cast<DWORD>(std::min(milliseconds, 30000UL)));
+}
+#endif
+
+// The Windows backend: Form1 with its one label, the system's message box, and the folder of
+// the running .exe. Names reach the system as UTF-16 converted from the single-byte code page.
+class Win32Platform final : public Platform {
+ public:
+  Win32Platform() = default;
+  Win32Platform(const Win32Platform&) = delete;
+  Win32Platform& operator=(const Win32Platform&) = delete;
+  ~Win32Platform() override {
+    if (form_ != nullptr) DestroyWindow(form_);  // takes the label with it
+    if (font_ != nullptr) DeleteObject(font_);
+  }
+
+  // Shown modeless and painted once. Nothing pumps messages afterwards: the run keeps the
+  // thread until it ends. A desktop that refuses the window does not stop the run.
+  void show_waiting_window(std::string_view caption) override {
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    if (form_ != nullptr || !register_form_class(instance)) return;
+    const RECT frame = form_rectangle();
+    const std::wstring title = module_file().stem().wstring();
+    form_ = CreateWindowExW(0, kFormClass, title.c_str(), kFormStyle, frame.left, frame.top,
+                            frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr,
+                            instance, nullptr);
+    if (form_ == nullptr) return;
+    const HWND label = CreateWindowExW(
+        0, L"STATIC", widen(caption).c_str(), WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+        kLabelLeft, kLabelTop, kLabelWidth, kLabelHeight, form_, nullptr, instance, nullptr);
+    font_ = create_label_font();
+    if (label != nullptr && font_ != nullptr) {
+      SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    }
+    ShowWindow(form_, SW_SHOWNORMAL);
+    UpdateWindow(form_);
+#ifdef SCENARIO_HOLD_WINDOW_FOR_TESTS
+    hold_for_tests();
+#endif
+  }
+
+  // The message box with no icon and no title of its own. Its text goes to standard error too,
+  // for whoever started the pack from a console or a script.
+  void show_error_box(std::string_view text) override {
+    std::cerr << text << std::endl;
+    MessageBoxW(form_, widen(text).c_str(), nullptr, MB_OK);
+  }
+
+  std::filesystem::path program_folder() override { return module_file().parent_path(); }
+
+  // Standard error: unseen after a double-click, read by consoles and scripts.
+  void report(std::string_view line) override { std::cerr << line << std::endl; }
+
+ private:
+  HWND form_ = nullptr;
+  HFONT font_ = nullptr;
+};
+
+}  // namespace
+
+std::unique_ptr<Platform> make_platform(int, char**) { return std::make_unique<Win32Platform>(); }
+
+}  // namespace scenario

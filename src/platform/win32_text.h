@@ -1,0 +1,42 @@
+#pragma once
+
+#ifndef NOMINMAX
+#define NOMINMAX  // std::min and std::max, not the macros
+#endif
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace scenario {
+
+// The scenario's names and texts are single-byte characters of the Western European code page,
+// whatever code page the machine running the pack is set to.
+inline constexpr UINT kSingleByteCodePage = 1252;
+
+// Single-byte text to UTF-16 for the system's wide functions. Every byte maps to exactly one
+// UTF-16 unit in this code page.
+inline std::wstring widen(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(text.size(), L'\0');
+  const int written =
+      MultiByteToWideChar(kSingleByteCodePage, 0, text.data(), size, wide.data(), size);
+  wide.resize(written > 0 ? static_cast<std::size_t>(written) : 0);
+  return wide;
+}
+
+// UTF-16 back to single-byte text, for messages; characters outside the code page become '?'.
+inline std::string narrow(std::wstring_view wide) {
+  if (wide.empty()) return {};
+  const int size = static_cast<int>(wide.size());
+  const int needed =
+      WideCharToMultiByte(kSingleByteCodePage, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+  if (needed <= 0) return {};
+  std::string text(static_cast<std::size_t>(needed), '\0');
+  WideCharToMultiByte(kSingleByteCodePage, 0, wide.data(), size, text.data(), needed, nullptr,
+                      nullptr);
+  return text;
+}
+
+}  // namespace scenario

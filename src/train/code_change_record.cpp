@@ -1,0 +1,31 @@
+#include "train/code_change_record.h"
+
+#include "model/rounding.h"
+#include "route/cell_access.h"
+
+namespace scenario {
+
+namespace {
+constexpr std::int32_t kCellOccupied = 7;
+constexpr std::int64_t kMargin = 100;
+}  // namespace
+
+RecordOutcome code_change_record(ScenarioState& state, const ParseContext& context,
+                                 FieldReader& reader) {
+  const std::int32_t position = reader.read_i32();
+  const std::int32_t code = reader.read_i32();
+  if (record_outside_cells(state, position, kMargin)) {
+    return leave_beyond_cells(state, context, position);
+  }
+  TrackCell& cell = cell_at(state, cell_index(position / 50.0));
+  if (!cell.is_free()) return close_and_delete(state, context, kCellOccupied, position);
+  if (code < 1) {
+    cell.kind = CellKind::code_cut;
+  } else {
+    cell.kind = CellKind::code_change;
+    cell.value1 = low_16(code);
+  }
+  return RecordOutcome::go_on;
+}
+
+}  // namespace scenario

@@ -1,0 +1,50 @@
+#include "train/record_exits.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "route/cell_access.h"
+#include "route/read_fault.h"
+
+namespace scenario {
+
+namespace {
+constexpr std::int32_t kBeyondCells = 15;
+}  // namespace
+
+std::int32_t last_cell(const ScenarioState& state) {
+  if (!state.cells) throw ReadFault("train data before the route length", 0);
+  return state.cells->last_index();
+}
+
+bool record_outside_cells(const ScenarioState& state, std::int64_t position, std::int64_t margin) {
+  return position < 0 || beyond_last_cell(state, position, margin);
+}
+
+RecordOutcome leave_beyond_cells(ScenarioState& state, const ParseContext& context,
+                                 std::int32_t position) {
+  record_failure(state, kBeyondCells, position, ErrorSource::train_file, context.record_line);
+  return RecordOutcome::leave_loop;
+}
+
+void delete_train_file(const ParseContext& context) {
+  // The reader took the whole file at opening, so nothing holds it open any more.
+  std::error_code already_gone;
+  std::filesystem::remove(context.train_path, already_gone);
+}
+
+RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context, std::int32_t code,
+                               std::int32_t position) {
+  delete_train_file(context);
+  record_failure(state, code, position, ErrorSource::train_file, context.record_line);
+  return RecordOutcome::parse_ended;
+}
+
+RecordOutcome close_and_delete_keeping_position(ScenarioState& state, const ParseContext& context,
+                                                std::int32_t code) {
+  delete_train_file(context);
+  record_failure_keeping_position(state, code, ErrorSource::train_file, context.record_line);
+  return RecordOutcome::parse_ended;
+}
+
+}  // namespace scenario

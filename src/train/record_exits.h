@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+
+#include "model/scenario_state.h"
+#include "route/parse_context.h"
+
+namespace scenario {
+
+// What a record handler leaves the record loop to do next.
+enum class RecordOutcome {
+  go_on,       // test the keyword field's remaining keywords, then read the next record
+  leave_loop,  // a record beyond the cells (error 15): the loop ends, the tails still run
+  parse_ended  // the close-and-delete exit was taken: the train half is over
+};
+
+// N, the last cell index. Throws ReadFault when the cells do not exist.
+std::int32_t last_cell(const ScenarioState& state);
+
+// True when a record at `position` would put its cells outside the cells: beyond the last cell
+// by the bound test with `margin`, or before cell 0. Reads `cells`.
+bool record_outside_cells(const ScenarioState& state, std::int64_t position, std::int64_t margin);
+
+// Records error 15 at `position` for the record being handled and ends the record loop.
+// Writes error_code, error_position.
+RecordOutcome leave_beyond_cells(ScenarioState& state, const ParseContext& context,
+                                 std::int32_t position);
+
+// The close-and-delete exit: deletes the train text file and records `code` at `position` (or,
+// in the keeping form, leaves error_position alone). Writes error_code and error_position.
+RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context, std::int32_t code,
+                               std::int32_t position);
+RecordOutcome close_and_delete_keeping_position(ScenarioState& state, const ParseContext& context,
+                                                std::int32_t code);
+
+// Deletes the train text file; a file already gone is passed over.
+void delete_train_file(const ParseContext& context);
+
+}  // namespace scenario

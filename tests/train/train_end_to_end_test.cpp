@@ -1,0 +1,128 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/memorizza_dati.h"
+#include "model/file_names.h"
+#include "payload/scenario_payload.h"
+#include "payload/text_writers.h"
+#include "support/test_support.h"
+#include "train_fixture.h"
+
+namespace scenario::testing {
+namespace {
+
+// The whole parse, route half then train half, on the shipped scenario's two text files or on
+// a small route with the given train text.
+class TrainEndToEnd : public ::testing::Test {
+ protected:
+  TrainEndToEnd() {
+    state.line_name = embedded_scenario().line_name;
+    state.train_number = embedded_scenario().train_number;
+  }
+
+  void run(std::string_view route, std::string_view train) {
+    write_file(folder / route_text_name(state), route);
+    write_file(folder / train_text_name(state), train);
+    memorizza_dati(state, folder.path());
+  }
+  void run_shipped() {
+    run(text_file_bytes(embedded_scenario().route), text_file_bytes(embedded_scenario().train));
+  }
+
+  TrackCell& cell(std::int64_t i) { return (*state.cells)[i]; }
+
+  TempFolder folder;
+  ScenarioState state;
+};
+
+// A route of 2000 m (N = 180) with its progressives on the cells unless told otherwise.
+std::string small_route(std::string_view progressive_uno = "0, 0, 0") {
+  return lines({"[generale]", "lunghezza percorso, 2000",
+                "progressiva chilometrica uno, " + std::string(progressive_uno),
+                "progressiva chilometrica due, 0, 0, 0", "progressiva chilometrica tre, 0, 0, 0",
+                "[curve]", "[fine]"});
+}
+
+TEST_F(TrainEndToEnd, CompilesTheShippedTrainOverTheShippedRoute) {
+  run_shipped();
+  EXPECT_EQ(state.error_code, 0);
+  EXPECT_TRUE(file_names(folder.path()).empty());
+  EXPECT_EQ(state.cells->last_index(), 416);
+  EXPECT_EQ(state.sim_table[kTrainRouteSlot].zone_start, 100);
+  EXPECT_EQ(state.sim_table[kTrainRouteSlot].position, 4);
+  EXPECT_EQ(state.sim_table[kTrainSlot].param12, 40);
+  const std::int32_t zones[][2] = {
+      {-350, 400}, {4650, 4950}, {7800, 8350}, {12350, 12650}, {13500, 13950}};
+  for (int s = 1; s <= 5; ++s) {
+    EXPECT_EQ(state.sim_table[s].zone_start, zones[s - 1][0]) << "station " << s;
+    EXPECT_EQ(state.sim_table[s].zone_end, zones[s - 1][1]) << "station " << s;
+  }
+  for (const auto& [stop, slot] : {std::pair{7, 1}, {166, 3}, {278, 5}}) {
+    EXPECT_EQ(cell(stop).kind, CellKind::station_stop) << "cell " << stop;
+    EXPECT_EQ(cell(stop).value1, slot);
+  }
+  EXPECT_EQ(cell(240).kind, CellKind::signal);
+  EXPECT_EQ(cell(240).value4, 6);
+  EXPECT_EQ(cell(265).kind, CellKind::signal);
+  EXPECT_EQ(cell(265).value4, 16);
+  EXPECT_EQ(cell(413).speed_limit, 6);
+  EXPECT_EQ(cell(413).adhesion, 100);
+  EXPECT_EQ(cell(414).speed_limit, 0);
+}
+
+TEST_F(TrainEndToEnd, ABadProgressiveGives2AndStillDeletesTheTrainFile) {
+  run(small_route("25, 0, 0"), lines({"[generale]", "numero vetture, 4", "[fine]"}));
+  EXPECT_EQ(state.error_code, 2);
+  EXPECT_EQ(state.sim_table[kTrainRouteSlot].position, 4);
+  EXPECT_TRUE(file_names(folder.path()).empty());
+}
+
+TEST_F(TrainEndToEnd, TheTrainHalfStillRunsAfterARouteRecordBeyondTheCells) {
+  std::string route = small_route();
+  route.insert(route.find("[fine]"), lines({"pendenza, 9000, 5"}));
+  run(route, lines({"[generale]", "numero vetture, 4", "[fine]"}));
+  EXPECT_EQ(state.error_code, 15);
+  EXPECT_EQ(state.error_position, 9000);
+  EXPECT_EQ(state.sim_table[kTrainRouteSlot].position, 4);
+  EXPECT_TRUE(file_names(folder.path()).empty());
+}
+
+// Read faults anywhere in the train half end in error 25 with both text files gone.
+TEST_F(TrainEndToEnd, AReadFaultInTheTrainFileEndsIn25) {
+  const struct {
+    const char* what;
+    std::string train;
+  } cases[] = {
+      {"a byte field beyond 255",
+       lines(
+           {"[generale]", "stazione, 1000, 256, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A", "[fine]"})},
+      {"a record cut off by the end of the file", "[generale]\r\norologio, 10 10"},
+      // The tail runs after the train file has already been deleted.
+      {"a speed whose fifth is not a byte", lines({"[generale]", "velocita, 0, 2000", "[fine]"})},
+      {"a station whose stop cell lies beyond N",
+       lines(
+           {"[generale]", "stazione, 8200, 12, 2000, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A", "[fine]"})},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    state.error_code = 0;
+    state.error_position = -1;
+    run(small_route(), c.train);
+    EXPECT_EQ(state.error_code, 25);
+    EXPECT_EQ(state.error_position, -1);
+    EXPECT_TRUE(file_names(folder.path()).empty());
+  }
+}
+
+TEST_F(TrainEndToEnd, AMissingTrainFileEndsIn25) {
+  write_file(folder / route_text_name(state), small_route());
+  memorizza_dati(state, folder.path());
+  EXPECT_EQ(state.error_code, 25);
+  EXPECT_TRUE(file_names(folder.path()).empty());
+}
+
+}  // namespace
+}  // namespace scenario::testing
