@@ -8,11 +8,21 @@
 
 namespace scenario {
 
+namespace {
+
+// The path as text for a message. UTF-8 never fails to convert, whatever the system's code page.
+std::string shown(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+}  // namespace
+
 FieldReader FieldReader::open(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw ReadFault("cannot open " + path.string(), 0);
+  if (!in) throw ReadFault("cannot open " + shown(path), 0);
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw ReadFault("cannot read " + path.string(), 0);
+  if (in.bad()) throw ReadFault("cannot read " + shown(path), 0);
   return FieldReader(std::move(bytes));
 }
 
