@@ -8,7 +8,7 @@ namespace scenario {
 namespace {
 
 constexpr std::array<ErrorMeaning, 28> kMeanings{{
-    {1, "route length above 1000000 m", false},
+    {1, "route length negative or above 1000000 m", false},
     {2, "a kilometre progressive value is not a multiple of 50", false},
     {3, "cab-signal stretch start is not a multiple of 50", false},
     {4, "cab-signal stretch end is not a multiple of 50", false},
