@@ -14,7 +14,7 @@ using testing::TempFolder;
 using testing::write_file;
 
 // Counts the lines of a text file written with CR LF ends.
-int crlf_lines(const std::string& bytes) {
+int count_crlf_lines(const std::string& bytes) {
   int lines = 0;
   for (std::size_t i = 0; i + 1 < bytes.size(); ++i)
     lines += bytes[i] == '\r' && bytes[i + 1] == '\n';
@@ -67,7 +67,7 @@ TEST_F(ShippedScenario, WritesTheFiveFilesWithTheirExactBytes) {
                                       "Vallombra Marina_Scogliera_linea.txt"}));
 
   const std::string route = read_file(folder / route_text_name(state));
-  EXPECT_EQ(crlf_lines(route), 32);
+  EXPECT_EQ(count_crlf_lines(route), 32);
   EXPECT_EQ(route.substr(0, 42), "[generale]\r\nlunghezza percorso,    13800\r\n");
   EXPECT_NE(route.find("\r\ncartello_indicatore,  1850,   (  EX   )( BIVIO )(TORVANE)\r\n"),
             std::string::npos);
@@ -75,7 +75,7 @@ TEST_F(ShippedScenario, WritesTheFiveFilesWithTheirExactBytes) {
   EXPECT_TRUE(route.ends_with("(P.L.)\r\n[fine]\r\n"));
 
   const std::string train = read_file(folder / train_text_name(state));
-  EXPECT_EQ(crlf_lines(train), 21);
+  EXPECT_EQ(count_crlf_lines(train), 21);
   EXPECT_NE(train.find("\r\norologio,    10              10            40 \r\n"),
             std::string::npos);
   EXPECT_NE(train.find("\r\nstazione,    8050, 12,  500,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, "

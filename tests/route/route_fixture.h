@@ -15,15 +15,7 @@
 
 namespace scenario {
 
-// Lines of a text file, each ended by CR LF as the pack writes them.
-inline std::string crlf_lines(std::initializer_list<std::string_view> lines) {
-  std::string text;
-  for (std::string_view line : lines) {
-    text += line;
-    text += "\r\n";
-  }
-  return text;
-}
+using testing::crlf_lines;
 
 // A 1000 m route: route_span 8000, cells 0 to 160 (N = 160), the bound test passing positions up
 // to 7900. `features` go between its general section and its "[fine]".

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,6 +25,8 @@ class TempFolder {
   std::filesystem::path path_;
 };
 
+// Lines of a text file, each ended by CR LF as the pack writes them.
+std::string crlf_lines(std::initializer_list<std::string_view> lines);
 // Whole content of a file, as bytes.
 std::string read_file(const std::filesystem::path& path);
 // Writes `bytes` to `path`, replacing it.

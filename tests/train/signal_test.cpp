@@ -111,7 +111,7 @@ TEST_F(Signals, ValuesKeepTheLow16Bits) {
 }
 
 TEST_F(Signals, ReadsTheRecordFromTheTrainFile) {
-  run(lines({"[generale]", "segnale,   3000,   2, 5, 6,  0, 0,    1,  0,0,0, 40", "[fine]"}));
+  run(crlf_lines({"[generale]", "segnale,   3000,   2, 5, 6,  0, 0,    1,  0,0,0, 40", "[fine]"}));
   EXPECT_EQ(state.error_code, 0);
   EXPECT_EQ(cell(61).kind, CellKind::signal);
   EXPECT_EQ(cell(61).value1, 50);

@@ -128,7 +128,7 @@ TEST_F(Slowdowns, AMountainMarkGivesWay) {
 }
 
 TEST_F(Slowdowns, ReadsTheRecordFromTheTrainFile) {
-  run(lines({"[generale]", "rallentamento, 4800, 60, 400, 1, 1, 0", "[fine]"}));
+  run(crlf_lines({"[generale]", "rallentamento, 4800, 60, 400, 1, 1, 0", "[fine]"}));
   EXPECT_EQ(state.error_code, 0);
   EXPECT_EQ(cell(97).kind, CellKind::slowdown_start);
   EXPECT_EQ(cell(105).kind, CellKind::slowdown_end);

@@ -22,10 +22,10 @@ const std::string kFirst = station(1000, 12, 700, 3, 1);
 using Stations = TrainParseTest;
 
 TEST_F(Stations, StoresEveryFieldOfTheSlot) {
-  run(lines({"[generale]",
-             "stazione,    8050, 12,  500,  7, 0, 1,  4,-1,9,  2,300,1,    5,   9, 0,40, "
-             "SELVANERA di SCOGLIERA",
-             "[fine]"}));
+  run(crlf_lines({"[generale]",
+                  "stazione,    8050, 12,  500,  7, 0, 1,  4,-1,9,  2,300,1,    5,   9, 0,40, "
+                  "SELVANERA di SCOGLIERA",
+                  "[fine]"}));
   SimSlot expected;
   expected.position = 8050;
   expected.type = 12;
@@ -69,7 +69,7 @@ TEST_F(Stations, SetsExtentMarksAndStopCellByType) {
     SCOPED_TRACE(c.what);
     state = ScenarioState{};
     state.cells.emplace(kLastCell);
-    run(lines({"[generale]", kFirst, c.record, "[fine]"}));
+    run(crlf_lines({"[generale]", kFirst, c.record, "[fine]"}));
     EXPECT_EQ(state.error_code, 0);
     EXPECT_EQ(slot(2).zone_start, c.zone_start);
     EXPECT_EQ(slot(2).zone_end, c.zone_end);
@@ -97,7 +97,7 @@ TEST_F(Stations, SetsExtentMarksAndStopCellByType) {
 }
 
 TEST_F(Stations, TheFirstStationClearsParam5AndParam6AfterItsExtent) {
-  run(lines({"[generale]", kFirst, "[fine]"}));
+  run(crlf_lines({"[generale]", kFirst, "[fine]"}));
   EXPECT_EQ(slot(1).zone_start, 650);
   EXPECT_EQ(slot(1).zone_end, 1400);
   EXPECT_EQ(slot(1).param5, 0);
@@ -109,7 +109,7 @@ TEST_F(Stations, TheFirstStationClearsParam5AndParam6AfterItsExtent) {
 
 TEST_F(Stations, MarksNoCellBelowIndex2) {
   // Zone end 200 m: stop cell 3, marks would go to cells 2, 1, 0, -1; only cell 2 gets one.
-  run(lines({"[generale]", station(100, 12, 200), "[fine]"}));
+  run(crlf_lines({"[generale]", station(100, 12, 200), "[fine]"}));
   EXPECT_EQ(state.error_code, 0);
   EXPECT_EQ(cell(3).kind, CellKind::station_stop);
   EXPECT_EQ(cell(2).marker, 81);
@@ -119,13 +119,13 @@ TEST_F(Stations, MarksNoCellBelowIndex2) {
 
 TEST_F(Stations, KeepsStationsAtLeast350MetresApart) {
   // kFirst ends at 1400: a station of 300 m at 1900 starts at 1750, exactly 350 m later.
-  run(lines({"[generale]", kFirst, station(1900, 28, 300), "[fine]"}));
+  run(crlf_lines({"[generale]", kFirst, station(1900, 28, 300), "[fine]"}));
   EXPECT_EQ(state.error_code, 0);
   EXPECT_EQ(slot(2).zone_start, 1750);
 
   state = ScenarioState{};
   state.cells.emplace(kLastCell);
-  run(lines({"[generale]", kFirst, station(1850, 28, 300), "[fine]"}));
+  run(crlf_lines({"[generale]", kFirst, station(1850, 28, 300), "[fine]"}));
   EXPECT_EQ(state.error_code, 22);
   EXPECT_EQ(state.error_position, 1850);
   EXPECT_FALSE(train_file_exists());
@@ -133,7 +133,7 @@ TEST_F(Stations, KeepsStationsAtLeast350MetresApart) {
 
 TEST_F(Stations, TheStopCellReplacesASignalButNotTheOtherWayRound) {
   const std::string signal = "segnale, 1300, 0, 1, 2, 3, 0, 0, 0, 0, 0, 0";  // cell 27
-  run(lines({"[generale]", signal, kFirst, "[fine]"}));
+  run(crlf_lines({"[generale]", signal, kFirst, "[fine]"}));
   EXPECT_EQ(state.error_code, 0);
   EXPECT_EQ(cell(27).kind, CellKind::station_stop);
   EXPECT_EQ(cell(27).value1, 1);
@@ -141,14 +141,14 @@ TEST_F(Stations, TheStopCellReplacesASignalButNotTheOtherWayRound) {
 
   state = ScenarioState{};
   state.cells.emplace(kLastCell);
-  run(lines({"[generale]", kFirst, signal, "[fine]"}));
+  run(crlf_lines({"[generale]", kFirst, signal, "[fine]"}));
   EXPECT_EQ(state.error_code, 16);
   EXPECT_EQ(state.error_position, 1300);
 }
 
 TEST_F(Stations, TheBoundLeavesRoomFor800Metres) {
   // N = 180: (8200 + 800) / 50 = 180 passes.
-  run(lines({"[generale]", station(8200, 28, 100), "[fine]"}));
+  run(crlf_lines({"[generale]", station(8200, 28, 100), "[fine]"}));
   EXPECT_EQ(state.error_code, 0);
   EXPECT_EQ(slot(1).zone_end, 8250);
 }

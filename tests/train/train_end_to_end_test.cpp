@@ -40,10 +40,10 @@ class TrainEndToEnd : public ::testing::Test {
 
 // A route of 2000 m (N = 180) with its progressives on the cells unless told otherwise.
 std::string small_route(std::string_view progressive_uno = "0, 0, 0") {
-  return lines({"[generale]", "lunghezza percorso, 2000",
-                "progressiva chilometrica uno, " + std::string(progressive_uno),
-                "progressiva chilometrica due, 0, 0, 0", "progressiva chilometrica tre, 0, 0, 0",
-                "[curve]", "[fine]"});
+  return crlf_lines({"[generale]", "lunghezza percorso, 2000",
+                     "progressiva chilometrica uno, " + std::string(progressive_uno),
+                     "progressiva chilometrica due, 0, 0, 0",
+                     "progressiva chilometrica tre, 0, 0, 0", "[curve]", "[fine]"});
 }
 
 TEST_F(TrainEndToEnd, CompilesTheShippedTrainOverTheShippedRoute) {
@@ -74,7 +74,7 @@ TEST_F(TrainEndToEnd, CompilesTheShippedTrainOverTheShippedRoute) {
 }
 
 TEST_F(TrainEndToEnd, ABadProgressiveGives2AndStillDeletesTheTrainFile) {
-  run(small_route("25, 0, 0"), lines({"[generale]", "numero vetture, 4", "[fine]"}));
+  run(small_route("25, 0, 0"), crlf_lines({"[generale]", "numero vetture, 4", "[fine]"}));
   EXPECT_EQ(state.error_code, 2);
   EXPECT_EQ(state.sim_table[kTrainRouteSlot].position, 4);
   EXPECT_TRUE(file_names(folder.path()).empty());
@@ -82,8 +82,8 @@ TEST_F(TrainEndToEnd, ABadProgressiveGives2AndStillDeletesTheTrainFile) {
 
 TEST_F(TrainEndToEnd, TheTrainHalfStillRunsAfterARouteRecordBeyondTheCells) {
   std::string route = small_route();
-  route.insert(route.find("[fine]"), lines({"pendenza, 9000, 5"}));
-  run(route, lines({"[generale]", "numero vetture, 4", "[fine]"}));
+  route.insert(route.find("[fine]"), crlf_lines({"pendenza, 9000, 5"}));
+  run(route, crlf_lines({"[generale]", "numero vetture, 4", "[fine]"}));
   EXPECT_EQ(state.error_code, 15);
   EXPECT_EQ(state.error_position, 9000);
   EXPECT_EQ(state.sim_table[kTrainRouteSlot].position, 4);
@@ -97,13 +97,14 @@ TEST_F(TrainEndToEnd, AReadFaultInTheTrainFileEndsIn25) {
     std::string train;
   } cases[] = {
       {"a byte field beyond 255",
-       lines(
+       crlf_lines(
            {"[generale]", "stazione, 1000, 256, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A", "[fine]"})},
       {"a record cut off by the end of the file", "[generale]\r\norologio, 10 10"},
       // The tail runs after the train file has already been deleted.
-      {"a speed whose fifth is not a byte", lines({"[generale]", "velocita, 0, 2000", "[fine]"})},
+      {"a speed whose fifth is not a byte",
+       crlf_lines({"[generale]", "velocita, 0, 2000", "[fine]"})},
       {"a station whose stop cell lies beyond N",
-       lines(
+       crlf_lines(
            {"[generale]", "stazione, 8200, 12, 2000, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A", "[fine]"})},
   };
   for (const auto& c : cases) {

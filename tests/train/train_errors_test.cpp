@@ -90,9 +90,9 @@ TEST_F(TrainErrors, RecordsEachFailureDeletesTheFileAndRunsTailsOnlyAfter15Or2) 
     state.error_position = kUnchanged;
     state.sim_table[kProgressiveDueSlot].zone_end = c.progressive_end;
     context.next_board_slot = c.next_board_slot;
-    std::string text = lines({"[generale]", "velocita, 0, 30"});
-    for (const auto& record : c.records) text += lines({record});
-    run(text + lines({"[fine]"}));
+    std::string text = crlf_lines({"[generale]", "velocita, 0, 30"});
+    for (const auto& record : c.records) text += crlf_lines({record});
+    run(text + crlf_lines({"[fine]"}));
 
     EXPECT_EQ(state.error_code, c.code);
     EXPECT_EQ(state.error_position, c.position);
@@ -103,7 +103,8 @@ TEST_F(TrainErrors, RecordsEachFailureDeletesTheFileAndRunsTailsOnlyAfter15Or2) 
 }
 
 TEST_F(TrainErrors, Error15EndsTheRecordsButKeepsWhatCameBefore) {
-  run(lines({"[generale]", "numero vetture, 4", "abbattimento, 9000, 1", "sabbia, 3", "[fine]"}));
+  run(crlf_lines(
+      {"[generale]", "numero vetture, 4", "abbattimento, 9000, 1", "sabbia, 3", "[fine]"}));
   EXPECT_EQ(state.error_code, 15);
   EXPECT_EQ(slot(kTrainRouteSlot).position, 4);
   EXPECT_EQ(slot(kTrainSlot).param7, 0);
@@ -111,8 +112,8 @@ TEST_F(TrainErrors, Error15EndsTheRecordsButKeepsWhatCameBefore) {
 
 TEST_F(TrainErrors, TheSixthStationIsStoredBeforeError10) {
   context.next_board_slot = 7;
-  std::string text = lines({"[generale]"});
-  for (int k = 1; k <= 6; ++k) text += lines({station(1000 * k, 28, 100)});
+  std::string text = crlf_lines({"[generale]"});
+  for (int k = 1; k <= 6; ++k) text += crlf_lines({station(1000 * k, 28, 100)});
   run(text);
   EXPECT_EQ(state.error_code, 10);
   EXPECT_EQ(slot(6).position, 6000);
@@ -134,7 +135,7 @@ TEST_F(TrainErrors, PlacesHandPlacedCodeChanges) {
     state = ScenarioState{};
     state.cells.emplace(kLastCell);
     cell(96).kind = CellKind::mountain_mark;  // gives way
-    run(lines({"[generale]", "abbattimento, 4800, " + std::to_string(c.value), "[fine]"}));
+    run(crlf_lines({"[generale]", "abbattimento, 4800, " + std::to_string(c.value), "[fine]"}));
     EXPECT_EQ(state.error_code, 0);
     EXPECT_EQ(cell(96).kind, c.kind);
     EXPECT_EQ(cell(96).value1, c.value1);

@@ -15,16 +15,6 @@
 
 namespace scenario::testing {
 
-// Lines of a text file, each ended by CR LF as the pack writes them.
-inline std::string lines(std::initializer_list<std::string_view> text) {
-  std::string bytes;
-  for (std::string_view line : text) {
-    bytes += line;
-    bytes += "\r\n";
-  }
-  return bytes;
-}
-
 // The train half on its own, on a state set up as the route half would leave it: cells 0 to N
 // and no direction board (the next board would take slot 80).
 class TrainParseTest : public ::testing::Test {

@@ -13,8 +13,8 @@ namespace {
 using TrainRecords = TrainParseTest;
 
 TEST_F(TrainRecords, StoresTheGeneralRecords) {
-  run(lines({"[generale]", "numero vetture,    4", "percentuale massa frenata,    100",
-             "sabbia,    -3", "orologio,    10              10            40 ", "[fine]"}));
+  run(crlf_lines({"[generale]", "numero vetture,    4", "percentuale massa frenata,    100",
+                  "sabbia,    -3", "orologio,    10              10            40 ", "[fine]"}));
   EXPECT_EQ(slot(kTrainRouteSlot).position, 4);
   EXPECT_EQ(slot(kTrainRouteSlot).zone_start, 100);
   EXPECT_EQ(slot(kTrainSlot).param7, -3);
@@ -34,20 +34,23 @@ TEST_F(TrainRecords, FindsRecordsByTheKeywordRules) {
     std::int32_t cars;
     std::int16_t sand;
   } cases[] = {
-      {"the opening ignores letter case", lines({"[GENERALE]", "numero vetture, 4", "[fine]"}), 4,
-       0},
+      {"the opening ignores letter case", crlf_lines({"[GENERALE]", "numero vetture, 4", "[fine]"}),
+       4, 0},
       {"fields before the opening are skipped",
-       lines({"numero vetture, 9", "x [generale] y", "numero vetture, 4", "[fine]"}), 4, 0},
-      {"no opening: no record is read", lines({"numero vetture, 4", "sabbia, 2", "[fine]"}), 0, 0},
-      {"keywords ignore letter case", lines({"[generale]", "NUMERO VETTURE, 4", "[fine]"}), 4, 0},
+       crlf_lines({"numero vetture, 9", "x [generale] y", "numero vetture, 4", "[fine]"}), 4, 0},
+      {"no opening: no record is read", crlf_lines({"numero vetture, 4", "sabbia, 2", "[fine]"}), 0,
+       0},
+      {"keywords ignore letter case", crlf_lines({"[generale]", "NUMERO VETTURE, 4", "[fine]"}), 4,
+       0},
       {"two keywords in one field read two records in the fixed order",
-       lines({"[generale]", "sabbia e vetture, 4, 7", "[fine]"}), 4, 7},
+       crlf_lines({"[generale]", "sabbia e vetture, 4, 7", "[fine]"}), 4, 7},
       {"two separator fields are passed over",
-       lines({"[generale]", "------", "-- sabbia", "numero vetture, 4", "[fine]"}), 4, 0},
+       crlf_lines({"[generale]", "------", "-- sabbia", "numero vetture, 4", "[fine]"}), 4, 0},
       {"a third separator field is a keyword field",
-       lines({"[generale]", "---", "---", "-- sabbia", "9", "numero vetture, 4", "[fine]"}), 4, 9},
+       crlf_lines({"[generale]", "---", "---", "-- sabbia", "9", "numero vetture, 4", "[fine]"}), 4,
+       9},
       {"extra fields and section heads are ignored",
-       lines({"[generale]", "numero vetture, 4, 12, [vel_limite]", "[fine]"}), 4, 0},
+       crlf_lines({"[generale]", "numero vetture, 4, 12, [vel_limite]", "[fine]"}), 4, 0},
       {"the last field is not interpreted", "[generale]\r\nnumero vetture, 4\r\nsabbia", 4, 0},
       {"a record on the last line is read whole", "[generale]\r\nsabbia, 5", 0, 5},
       {"an empty file", "", 0, 0},
@@ -68,7 +71,7 @@ TEST_F(TrainRecords, ReadsTheClockSeparatedByBlanksOrCommas) {
   for (const char* clock :
        {"orologio,  10   11  -12 ", "orologio, 10,11,-12", "orologio,10 ,11, -12"}) {
     SCOPED_TRACE(clock);
-    run(lines({"[generale]", clock, "[fine]"}));
+    run(crlf_lines({"[generale]", clock, "[fine]"}));
     EXPECT_EQ(slot(kTrainSlot).param10, 10);
     EXPECT_EQ(slot(kTrainSlot).param11, 11);
     EXPECT_EQ(slot(kTrainSlot).param12, -12);
@@ -109,9 +112,9 @@ TEST_F(TrainRecords, LaysSpeedStretchesCellByCell) {
     SCOPED_TRACE(c.what);
     state = ScenarioState{};
     state.cells.emplace(kLastCell);
-    std::string text = lines({"[generale]", "velocita, 0, 30"});
-    for (const auto& record : c.records) text += lines({record});
-    run(text + lines({"[fine]"}));
+    std::string text = crlf_lines({"[generale]", "velocita, 0, 30"});
+    for (const auto& record : c.records) text += crlf_lines({record});
+    run(text + crlf_lines({"[fine]"}));
     EXPECT_EQ(state.error_code, 0);
     for (const Span& span : c.expected) {
       for (std::int64_t i = span.first; i <= span.last; ++i) {
@@ -122,7 +125,7 @@ TEST_F(TrainRecords, LaysSpeedStretchesCellByCell) {
 }
 
 TEST_F(TrainRecords, AdhesionKeepsTheLowByteOfItsValue) {
-  run(lines(
+  run(crlf_lines(
       {"[generale]", "aderenza, 0, 100", "aderenza, 1000, 300", "aderenza, 2000, -1", "[fine]"}));
   EXPECT_EQ(cell(0).adhesion, 100);
   EXPECT_EQ(cell(19).adhesion, 100);
@@ -141,19 +144,20 @@ TEST_F(TrainRecords, ThrowsAReadFaultForWhatCannotBeRead) {
     std::string text;
   } cases[] = {
       {"a record cut off by the end of the file", "[generale]\r\norologio, 10 10\r\n"},
-      {"a 16-bit field beyond 32767", lines({"[generale]", "sabbia, 32768", "[fine]"})},
+      {"a 16-bit field beyond 32767", crlf_lines({"[generale]", "sabbia, 32768", "[fine]"})},
       {"a byte field beyond 255",
-       lines(
+       crlf_lines(
            {"[generale]", "stazione, 1000, 256, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A", "[fine]"})},
-      {"a number that is not one", lines({"[generale]", "numero vetture, 4a", "[fine]"})},
-      {"a speed whose fifth rounds to 256", lines({"[generale]", "velocita, 0, 1278", "[fine]"})},
-      {"a negative speed", lines({"[generale]", "velocita, 0, -5", "[fine]"})},
+      {"a number that is not one", crlf_lines({"[generale]", "numero vetture, 4a", "[fine]"})},
+      {"a speed whose fifth rounds to 256",
+       crlf_lines({"[generale]", "velocita, 0, 1278", "[fine]"})},
+      {"a negative speed", crlf_lines({"[generale]", "velocita, 0, -5", "[fine]"})},
       {"a station whose stop cell lies beyond N",
-       lines(
+       crlf_lines(
            {"[generale]", "stazione, 8200, 12, 2000, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A", "[fine]"})},
       {"a station time beyond 32 bits",
-       lines({"[generale]", "stazione, 1000, 28, 100, 0,0,0, 0,0,0, 0,0,0, 0, 600000,0,0, A",
-              "[fine]"})},
+       crlf_lines({"[generale]", "stazione, 1000, 28, 100, 0,0,0, 0,0,0, 0,0,0, 0, 600000,0,0, A",
+                   "[fine]"})},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -166,7 +170,7 @@ TEST_F(TrainRecords, ThrowsAReadFaultForWhatCannotBeRead) {
 }
 
 TEST_F(TrainRecords, TheLargestSpeedFitsItsByte) {
-  run(lines({"[generale]", "velocita, 0, 1277", "[fine]"}));
+  run(crlf_lines({"[generale]", "velocita, 0, 1277", "[fine]"}));
   EXPECT_EQ(cell(0).speed_limit, 255);
   EXPECT_EQ(state.error_code, 0);
 }
