@@ -19,9 +19,11 @@ std::optional<FileFault> fault(const std::filesystem::path& path, int error) {
 // Opens a fresh temporary file beside `target`; its mode follows the umask like any new file.
 int open_temporary(const std::filesystem::path& target, std::filesystem::path& temporary) {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary =
-        target.parent_path() / ("." + target.filename().string() + "." + std::to_string(getpid()) +
-                                "." + std::to_string(attempt) + ".tmp");
+    std::string name = ".";
+    name.append(target.filename().string());
+    name.append(".").append(std::to_string(getpid()));
+    name.append(".").append(std::to_string(attempt)).append(".tmp");
+    temporary = target.parent_path() / name;
     const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd >= 0 || errno != EEXIST) return fd;
   }
