@@ -91,11 +91,21 @@ TEST(FieldReader, RefusesWhatIsNotANumberOrDoesNotFit) {
     std::string input;
     Read how;
   } cases[] = {
-      {"12a", Read::i32},        {"1.5", Read::i32},         {"-", Read::i32},
-      {"x", Read::i32},          {"1\t2", Read::i32},        {"256", Read::u8},
-      {"-1", Read::u8},          {"32768", Read::i16},       {"-32769", Read::i16},
-      {"2147483648", Read::i32}, {"-2147483649", Read::i32}, {"99999999999999999999999", Read::i32},
-      {"", Read::i32},           {"", Read::text},  // nothing left to read
+      {"12a", Read::i32},
+      {"1.5", Read::i32},
+      {"-", Read::i32},
+      {"x", Read::i32},
+      {"1\t2", Read::i32},
+      {"256", Read::u8},
+      {"-1", Read::u8},
+      {"32768", Read::i16},
+      {"-32769", Read::i16},
+      {"2147483648", Read::i32},
+      {"-2147483649", Read::i32},
+      {"-21474836480", Read::i32},
+      {"99999999999999999999999", Read::i32},
+      {"", Read::i32},
+      {"", Read::text},  // nothing left to read
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.input);
