@@ -113,8 +113,10 @@ std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
   for (; i < token.size(); ++i) {
     const char c = token[i];
     if (c < '0' || c > '9') not_a_number(token);
-    // Stop accumulating well before int64 could overflow; anything this large does not fit.
-    if (magnitude <= std::numeric_limits<std::int32_t>::max())
+    // Stop accumulating well before int64 could overflow, but only once the magnitude is beyond
+    // every field's range: 2147483648 still fits as a negative 32-bit number, so it must keep
+    // growing with a further digit.
+    if (magnitude <= std::numeric_limits<std::uint32_t>::max())
       magnitude = magnitude * 10 + (c - '0');
   }
   const std::int64_t value = negative ? -magnitude : magnitude;

@@ -149,6 +149,8 @@ TEST_F(TrainRecords, ThrowsAReadFaultForWhatCannotBeRead) {
        crlf_lines(
            {"[generale]", "stazione, 1000, 256, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A", "[fine]"})},
       {"a number that is not one", crlf_lines({"[generale]", "numero vetture, 4a", "[fine]"})},
+      {"a 32-bit field ten times below its lowest value",
+       crlf_lines({"[generale]", "numero vetture, -21474836480", "[fine]"})},
       {"a speed whose fifth rounds to 256",
        crlf_lines({"[generale]", "velocita, 0, 1278", "[fine]"})},
       {"a negative speed", crlf_lines({"[generale]", "velocita, 0, -5", "[fine]"})},
