@@ -107,6 +107,9 @@ TEST_F(TrainRecords, LaysSpeedStretchesCellByCell) {
        {"velocita, 8900, 60"},
        {{0, 177, 6}, {178, 178, 12}, {179, 180, 0}}},
       {"speeds divide by 5 to the nearest integer", {"velocita, 100, 37"}, {{2, 177, 7}}},
+      {"a fill standing at N writes nothing more; the tail writes cell N",
+       {"velocita, 8900, 40", "velocita, 8900, 50", "velocita, 8900, 60", "velocita, 8900, 70"},
+       {{0, 177, 6}, {178, 178, 8}, {179, 179, 10}, {180, 180, 14}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
