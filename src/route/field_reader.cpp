@@ -113,9 +113,8 @@ std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
   for (; i < token.size(); ++i) {
     const char c = token[i];
     if (c < '0' || c > '9') not_a_number(token);
-    // Stop accumulating well before int64 could overflow, but only once the magnitude is beyond
-    // every field's range: 2147483648 still fits as a negative 32-bit number, so it must keep
-    // growing with a further digit.
+    // Stop accumulating well before int64 could overflow, but only once the magnitude is past
+    // every 32-bit value of either sign: -2147483648 followed by more digits must not fit.
     if (magnitude <= std::numeric_limits<std::uint32_t>::max())
       magnitude = magnitude * 10 + (c - '0');
   }
