@@ -107,6 +107,9 @@ TEST_F(TrainRecords, LaysSpeedStretchesCellByCell) {
        {"velocita, 8900, 60"},
        {{0, 177, 6}, {178, 178, 12}, {179, 180, 0}}},
       {"speeds divide by 5 to the nearest integer", {"velocita, 100, 37"}, {{2, 177, 7}}},
+      {"a fill standing at N writes nothing more; the tail writes cell N",
+       {"velocita, 8900, 40", "velocita, 8900, 50", "velocita, 8900, 60", "velocita, 8900, 70"},
+       {{0, 177, 6}, {178, 178, 8}, {179, 179, 10}, {180, 180, 14}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -149,6 +152,8 @@ TEST_F(TrainRecords, ThrowsAReadFaultForWhatCannotBeRead) {
        crlf_lines(
            {"[generale]", "stazione, 1000, 256, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, A", "[fine]"})},
       {"a number that is not one", crlf_lines({"[generale]", "numero vetture, 4a", "[fine]"})},
+      {"a 32-bit field ten times below its lowest value",
+       crlf_lines({"[generale]", "numero vetture, -21474836480", "[fine]"})},
       {"a speed whose fifth rounds to 256",
        crlf_lines({"[generale]", "velocita, 0, 1278", "[fine]"})},
       {"a negative speed", crlf_lines({"[generale]", "velocita, 0, -5", "[fine]"})},
