@@ -11,9 +11,10 @@ std::int64_t cell_index(double quotient) {
   return static_cast<std::int64_t>(round_half_even(quotient));
 }
 
-bool beyond_last_cell(const ScenarioState& state, std::int64_t position, std::int64_t margin) {
+bool record_outside_cells(const ScenarioState& state, std::int64_t position, std::int64_t margin) {
   if (!state.cells) throw ReadFault("a record before the route length", 0);
-  return 50 * static_cast<std::int64_t>(state.cells->last_index()) < position + margin;
+  return position < 0 ||
+         50 * static_cast<std::int64_t>(state.cells->last_index()) < position + margin;
 }
 
 TrackCell& cell_at(ScenarioState& state, std::int64_t index) {

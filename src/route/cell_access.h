@@ -12,9 +12,15 @@ namespace scenario {
 // nearest integer with halves to even. Defined for any quotient a 32-bit position can give.
 std::int64_t cell_index(double quotient);
 
+// Margins of the bound test: most records need room for two cells after their position, a
+// station for its whole approach.
+inline constexpr std::int64_t kRecordMargin = 100;
+inline constexpr std::int64_t kStationMargin = 800;
+
 // The bound test of the records: true when N < (position + margin) / 50, the quotient taken
-// exactly. Route features and most train records use a margin of 100, stations 800.
-bool beyond_last_cell(const ScenarioState& state, std::int64_t position, std::int64_t margin);
+// exactly, and also for a negative position, which would reach before cell 0. Throws ReadFault
+// when the cells do not exist yet.
+bool record_outside_cells(const ScenarioState& state, std::int64_t position, std::int64_t margin);
 
 // Cell `index` of the state's cells. Throws ReadFault when the cells do not exist yet or the
 // index lies outside them, so that data pushing the parse out of its tables takes the failure

@@ -27,8 +27,6 @@ constexpr std::int32_t kRecordBeyondCells = 15;
 constexpr std::int32_t kCurveRefused = 103;
 // Comment fields (holding "-") passed over in a row before one is taken as a keyword field.
 constexpr int kCommentFieldsPassedOver = 2;
-// The bound test of a feature record: its position plus this must fall within the cells.
-constexpr std::int64_t kFeatureMargin = 100;
 
 // How a feature record ended: the next keyword field follows, the feature part ends (code 15),
 // or the whole parse leaves.
@@ -51,11 +49,10 @@ RecordEnd part_ends_at(ScenarioState& state, const ParseContext& context, std::i
   return RecordEnd::part_ends;
 }
 
-// The bound test every feature record makes on its first number, widened to refuse the
-// negative positions that would reach before the tables. Throws ReadFault when no route length
-// has created the cells.
+// The bound test every feature record makes on its first number. Throws ReadFault when no route
+// length has created the cells.
 bool fails_bound_test(const ScenarioState& state, std::int64_t position) {
-  return beyond_last_cell(state, position, kFeatureMargin) || position < 0;
+  return record_outside_cells(state, position, kRecordMargin);
 }
 
 RecordEnd gradient_record(ScenarioState& state, const ParseContext& context, FieldReader& reader,

@@ -7,14 +7,13 @@ namespace scenario {
 
 namespace {
 constexpr std::int32_t kCellOccupied = 7;
-constexpr std::int64_t kMargin = 100;
 }  // namespace
 
 RecordOutcome code_change_record(ScenarioState& state, const ParseContext& context,
                                  FieldReader& reader) {
   const std::int32_t position = reader.read_i32();
   const std::int32_t code = reader.read_i32();
-  if (record_outside_cells(state, position, kMargin)) {
+  if (record_outside_cells(state, position, kRecordMargin)) {
     return leave_beyond_cells(state, context, position);
   }
   TrackCell& cell = cell_at(state, cell_index(position / 50.0));

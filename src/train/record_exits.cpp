@@ -17,10 +17,6 @@ std::int32_t last_cell(const ScenarioState& state) {
   return state.cells->last_index();
 }
 
-bool record_outside_cells(const ScenarioState& state, std::int64_t position, std::int64_t margin) {
-  return position < 0 || beyond_last_cell(state, position, margin);
-}
-
 RecordOutcome leave_beyond_cells(ScenarioState& state, const ParseContext& context,
                                  std::int32_t position) {
   record_failure(state, kBeyondCells, position, ErrorSource::train_file, context.record_line);

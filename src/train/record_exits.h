@@ -17,10 +17,6 @@ enum class RecordOutcome {
 // N, the last cell index. Throws ReadFault when the cells do not exist.
 std::int32_t last_cell(const ScenarioState& state);
 
-// True when a record at `position` would put its cells outside the cells: beyond the last cell
-// by the bound test with `margin`, or before cell 0. Reads `cells`.
-bool record_outside_cells(const ScenarioState& state, std::int64_t position, std::int64_t margin);
-
 // Records error 15 at `position` for the record being handled and ends the record loop.
 // Writes error_code, error_position.
 RecordOutcome leave_beyond_cells(ScenarioState& state, const ParseContext& context,

@@ -8,7 +8,6 @@ namespace scenario {
 namespace {
 
 constexpr std::int32_t kSignalCellOccupied = 16;
-constexpr std::int64_t kMargin = 100;
 
 // A time of 1 to 100 is raised to this; 0 (no time) and longer times stay as they are.
 constexpr std::int32_t kShortestTime = 101;
@@ -51,7 +50,7 @@ RecordOutcome signal_record(ScenarioState& state, const ParseContext& context,
                               &signal.dx, &signal.d1, &signal.d2, &signal.d3, &signal.tempo}) {
     *field = reader.read_i32();
   }
-  if (record_outside_cells(state, posizione, kMargin)) {
+  if (record_outside_cells(state, posizione, kRecordMargin)) {
     return leave_beyond_cells(state, context, posizione);
   }
   memo_segnale(state, posizione, signal);

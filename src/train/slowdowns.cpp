@@ -11,7 +11,6 @@ constexpr std::int32_t kWarningOccupied = 17;
 constexpr std::int32_t kStartOccupied = 18;
 constexpr std::int32_t kEndOccupied = 19;
 constexpr std::int32_t kApproachOccupied = 20;
-constexpr std::int64_t kMargin = 100;
 
 // Slowdowns starting this close to the start of the line get no warning point.
 constexpr std::int32_t kNoWarningUpTo = 1500;
@@ -89,7 +88,7 @@ RecordOutcome slowdown_record(ScenarioState& state, const ParseContext& context,
   }
   // The end cell is tested too: a long slowdown must not run past the last cell, nor a negative
   // length before the first.
-  if (record_outside_cells(state, slowdown.x, kMargin) ||
+  if (record_outside_cells(state, slowdown.x, kRecordMargin) ||
       !state.cells->contains(end_cell(slowdown))) {
     return leave_beyond_cells(state, context, slowdown.x);
   }

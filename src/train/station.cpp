@@ -17,7 +17,6 @@ constexpr std::int32_t kMeetsBoards = 10;
 constexpr std::int32_t kTooClose = 22;
 constexpr std::int32_t kStopBeforeLine = 24;
 
-constexpr std::int64_t kStationMargin = 800;
 constexpr std::int64_t kMinimumGap = 350;
 // Types from this one on are places without a stop point of their own.
 constexpr std::uint8_t kFirstTypeWithoutStop = 25;

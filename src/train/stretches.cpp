@@ -28,7 +28,8 @@ RecordOutcome stretch_record(ScenarioState& state, const ParseContext& context, 
                              Stretch& stretch, CellWriter write) {
   const std::int32_t start = reader.read_i32();
   const std::int32_t value = reader.read_i32();
-  if (record_outside_cells(state, start, 100)) return leave_beyond_cells(state, context, start);
+  if (record_outside_cells(state, start, kRecordMargin))
+    return leave_beyond_cells(state, context, start);
 
   const std::int64_t start_cell = cell_index(start / 50.0);
   if (start_cell > 0) {
