@@ -5,15 +5,9 @@
 #include <string>
 #include <string_view>
 
+#include "model/file_fault.h"
+
 namespace scenario {
-
-// A file the program could not write, with the system's reason.
-struct FileFault {
-  std::filesystem::path path;
-  std::string reason;
-
-  std::string describe() const;
-};
 
 // Path of the file `name` (single-byte text, as held in the scenario state) in `folder`.
 std::filesystem::path path_in(const std::filesystem::path& folder, std::string_view name);

@@ -45,8 +45,6 @@ bool write_all(int fd, std::string_view bytes) {
 
 }  // namespace
 
-std::string FileFault::describe() const { return path.string() + ": " + reason; }
-
 std::filesystem::path path_in(const std::filesystem::path& folder, std::string_view name) {
   return folder / std::string(name);
 }

@@ -60,8 +60,6 @@ bool write_all(HANDLE file, std::string_view bytes) {
 
 }  // namespace
 
-std::string FileFault::describe() const { return narrow(path.wstring()) + ": " + reason; }
-
 std::filesystem::path path_in(const std::filesystem::path& folder, std::string_view name) {
   return folder / widen(name);
 }
