@@ -217,7 +217,8 @@ expected_files=$(printf '%s\n' "${pack_name}_note.txt" "${pack_name}_rallentamen
 if [[ "$(files_left "$native_run")" == "$expected_files" ]]; then
   pass "the native pack leaves its three text files and its three binary files, nothing else"
 else
-  fail "the native pack should leave exactly: $(tr '\n' '|' <<<"$expected_files")"
+  fail "the native pack left $(files_left "$native_run" | tr '\n' '|') instead of exactly" \
+    "$(tr '\n' '|' <<<"$expected_files")"
 fi
 
 # ---------------------------------------------------------------------------------------------
