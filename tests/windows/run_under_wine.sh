@@ -12,7 +12,7 @@
 # Arguments, if any, are added to every CMake configure (.ci/run passes warnings as errors).
 # Wine, its server and the display live in a temporary folder and are stopped at the end.
 # Screenshots are kept in build/windows-test/artifacts/.
-# Needs: cmake, g++, g++-mingw-w64-x86-64, wine, wine64, fonts-wine, xvfb, xdotool, imagemagick.
+# Needs what `scripts/install-prerequisites pack tests windows` installs.
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/../.." && pwd)
