@@ -4,10 +4,13 @@
 #   - the version resource reads back with the pack's identity, and the .exe needs no extra DLLs;
 #   - the .exe leaves exactly the files the native build leaves, byte for byte, with the same exit
 #     status, also when older, longer files of the same names are in the way;
+#   - the native pack, the reference, compiles the shipped scenario without a failure and leaves
+#     its three text files and three binary files;
 #   - the waiting window is painted before any file is written: "Attendere" inside the label's
 #     rectangle, nothing elsewhere;
 #   - a pack whose route puts a direction board at 0 m behaves like its native twin: it shows the
-#     error box, ends with status 2 once the box is dismissed, and writes no binary file.
+#     error box (the native one reports it on standard error), ends with status 2 once the box is
+#     dismissed, and writes no binary file.
 # Every check either passes or fails; the script ends non-zero when any check failed.
 # Arguments, if any, are added to every CMake configure (.ci/run passes warnings as errors).
 # Wine, its server and the display live in a temporary folder and are stopped at the end.
