@@ -73,6 +73,7 @@ std::variant<Compiled, FileFault> compile(const ReportRequest& request) {
   if (auto placed = place_texts(request, parsed, working->path())) return *placed;
   memorizza_dati(parsed, working->path());
   compiled.cells_before_placement = std::move(parsed.cells);
+  parsed.line_profile.reset();  // only its cells are wanted; a long line's plan is large
 
   // The parse deleted the text files it read: place them afresh for the whole run.
   if (auto placed = place_texts(request, state, working->path())) return *placed;
@@ -108,7 +109,7 @@ report::ReportOutcome outcome_of(const ReportRequest& request, const CompileResu
                                                        : nullptr;
   if (result.error_code != 0 && file) {
     o.where = path_text(*file);
-    if (result.error_line > 0) o.where += ":" + std::to_string(result.error_line);
+    if (result.error_line > 0) o.where.append(":").append(std::to_string(result.error_line));
   }
   o.detail = result.error_detail;
   o.fatal = result.fatal;

@@ -19,7 +19,7 @@ constexpr std::string_view kMapStyle =
     "svg.map .line{fill:none;stroke:#333;stroke-width:2;stroke-linejoin:round;"
     "stroke-linecap:round}"
     "svg.map .runout{fill:none;stroke:#888;stroke-width:1.5;stroke-dasharray:6 4}"
-    "svg.map .curve{fill:none;stroke:#1f77b4;stroke-width:6;stroke-opacity:0.6;"
+    "svg.map .curve{fill:none;stroke:#1f77b4;stroke-width:7;stroke-opacity:0.75;"
     "stroke-linecap:round}"
     "svg.map .mountain{fill:none;stroke:#8c564b;stroke-width:14;stroke-opacity:0.3}"
     "svg.map .slowdown{fill:none;stroke:#d62728;stroke-width:4;stroke-linecap:round}"
@@ -174,8 +174,10 @@ void draw_boards(std::string& out, const MapPainter& painter, const LineSurvey& 
     std::string title = "maximum-speed boards at " + std::to_string(m) + " m:";
     for (int k = 0; k < 3; ++k) {
       const auto speeds = unpack_board_speeds(b.packed[k]);
-      title += speeds ? " " + std::to_string(speeds->first) + "/" + std::to_string(speeds->second)
-                      : " ?";
+      title += ' ';
+      title +=
+          speeds ? std::to_string(speeds->first).append("/").append(std::to_string(speeds->second))
+                 : "?";
     }
     append_title(out, title);
     out += "</g>";

@@ -153,8 +153,15 @@ std::string clock_time(long long seconds) {
   std::string out = seconds < 0 ? "-" : "";
   const unsigned long long total =
       seconds < 0 ? 0ULL - static_cast<unsigned long long>(seconds) : seconds;
-  const auto two = [](unsigned long long v) { return (v < 10 ? "0" : "") + std::to_string(v); };
-  out += two(total / 3600) + ":" + two(total / 60 % 60) + ":" + two(total % 60);
+  const auto two = [&out](unsigned long long v) {
+    if (v < 10) out += '0';
+    out += std::to_string(v);
+  };
+  two(total / 3600);
+  out += ':';
+  two(total / 60 % 60);
+  out += ':';
+  two(total % 60);
   return out;
 }
 
