@@ -111,7 +111,7 @@ void value_axis(std::string& out, const ValueScale& scale, std::string_view unit
     out += "/>";
     text(out, "axis-label", kLeft - 6, y + 3, "end", fixed(v, step < 1 ? 1 : 0));
   }
-  text(out, "axis-label", 4, scale.top + 10, "", unit);
+  text(out, "axis-label", 4, scale.top - 5, "", unit);
 }
 
 // Value stretches as level lines with their data, joined by one path of the steps between them.
@@ -206,17 +206,26 @@ void slowdown_speeds(std::string& out, const ProfilePainter& p, const ValueScale
 }
 
 void station_ticks(std::string& out, const ProfilePainter& p, const LineSurvey& survey) {
+  constexpr double kLetterWidth = 6;  // a generous width of one letter at 10 px
+  // Where the last name drawn in each of the two rows ends.
+  double row_end[2] = {-1e9, -1e9};
   for (std::size_t k = 0; k < survey.stations.size(); ++k) {
     const StationMark& s = survey.stations[k];
     const double x = p.x(s.position);
+    const std::size_t row = k % 2;
+    const double half = kLetterWidth * static_cast<double>(s.name.size()) / 2;
     out += "<g class=\"station-tick\"";
     append_integer_attribute(out, "data-slot", s.slot);
     append_integer_attribute(out, "data-position", s.position);
     out += '>';
     line(out, "", x, kStationsBottom - 14, x, kStationsBottom);
     out += "/>";
-    // Two rows of names, so that neighbours do not run into each other.
-    text(out, "", x, kStationsTop + (k % 2 == 0 ? 10 : 26), "middle", s.name);
+    // Two rows of names, so that neighbours do not run into each other; a name that would
+    // still run into the one before it keeps only its title.
+    if (x - half > row_end[row] + 4) {
+      text(out, "", x, kStationsTop + (row == 0 ? 10 : 26), "middle", s.name);
+      row_end[row] = x + half;
+    }
     append_title(out, s.name + " at " + std::to_string(s.position) + " m");
     out += "</g>";
   }
