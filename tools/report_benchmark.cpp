@@ -1,7 +1,7 @@
 // Times `scenario report` on a generated line of 1,000,000 m with a curve every 2 km, a gradient
 // every kilometre, mountains, boards, 50 stations, signals and slowdowns, and prints how long it
 // took and how large the page and the pictures are. Not a test: run it by hand on a release
-// build (see tools/CMakeLists.txt).
+// build (see tools/CMakeLists.txt). Given a folder, it leaves the files there to look at.
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -68,10 +68,12 @@ void write(const std::filesystem::path& path, const std::string& text) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  const bool keep = argc > 1;
   const std::filesystem::path folder =
-      std::filesystem::temp_directory_path() /
-      ("report-benchmark-" + std::to_string(std::random_device{}()));
+      keep ? std::filesystem::path(argv[1])
+           : std::filesystem::temp_directory_path() /
+                 ("report-benchmark-" + std::to_string(std::random_device{}()));
   std::filesystem::create_directories(folder);
   scenario::tool::ReportRequest request;
   request.route = folder / "route.txt";
@@ -92,6 +94,6 @@ int main() {
             << std::filesystem::file_size(request.html) << " bytes, map "
             << std::filesystem::file_size(request.map_svg) << " bytes, profile "
             << std::filesystem::file_size(request.profile_svg) << " bytes\n";
-  std::filesystem::remove_all(folder);
+  if (!keep) std::filesystem::remove_all(folder);
   return status;
 }
