@@ -122,6 +122,18 @@ std::optional<FileFault> write_picture(const std::filesystem::path& path, const 
   return replace_file(path, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + svg + "\n");
 }
 
+// The output that would overwrite one of the author's files, if any.
+const std::filesystem::path* overwritten_input(const ReportRequest& request) {
+  for (const std::filesystem::path* output :
+       {&request.html, &request.map_svg, &request.profile_svg}) {
+    for (const std::filesystem::path* input : {&request.route, &request.train}) {
+      std::error_code error;
+      if (!output->empty() && std::filesystem::equivalent(*output, *input, error)) return output;
+    }
+  }
+  return nullptr;
+}
+
 int file_fault(const FileFault& fault, std::ostream& err) {
   err << "scenario: cannot go on: " << fault.describe() << "\n";
   return kToolFileFault;
@@ -130,6 +142,11 @@ int file_fault(const FileFault& fault, std::ostream& err) {
 }  // namespace
 
 int write_report(const ReportRequest& request, std::ostream& err) {
+  if (const std::filesystem::path* output = overwritten_input(request)) {
+    err << "scenario: " << path_text(*output)
+        << " is the route or train file; the report never writes over the author's files\n";
+    return kToolUsage;
+  }
   auto compiled = compile(request);
   if (auto* fault = std::get_if<FileFault>(&compiled)) return file_fault(*fault, err);
   const Compiled& done = std::get<Compiled>(compiled);

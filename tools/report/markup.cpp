@@ -40,7 +40,8 @@ void append_utf8(std::string& out, char32_t c) {
 }
 
 constexpr std::array<std::int64_t, 7> kPowersOfTen{1, 10, 100, 1000, 10000, 100000, 1000000};
-constexpr double kLargestScaled = 9e15;  // below 2^53, where every integer is still exact
+// Below 2^53, where every integer is still exact as a double.
+constexpr std::int64_t kLargestScaled = 9'000'000'000'000'000;
 
 // Length of the well-formed UTF-8 sequence of two bytes or more at the start of `text`, or 0.
 std::size_t utf8_sequence(std::string_view text) {
@@ -127,14 +128,13 @@ void append_fixed(std::string& out, double value, int decimals) {
   if (decimals < 0) decimals = 0;
   if (decimals > 6) decimals = 6;
   const std::int64_t unit = kPowersOfTen[static_cast<std::size_t>(decimals)];
-  const double scaled = round_half_even(value * static_cast<double>(unit));
-  if (!(scaled >= -kLargestScaled && scaled <= kLargestScaled)) {
+  const auto whole = round_to<std::int64_t>(value * static_cast<double>(unit));
+  if (!whole || *whole < -kLargestScaled || *whole > kLargestScaled) {
     out += '0';
     return;
   }
-  const auto whole = static_cast<std::int64_t>(scaled);
-  if (whole < 0) out += '-';
-  const std::int64_t magnitude = std::llabs(whole);
+  if (*whole < 0) out += '-';
+  const std::int64_t magnitude = std::llabs(*whole);
   out += std::to_string(magnitude / unit);
   if (decimals == 0) return;
   const std::string fraction = std::to_string(magnitude % unit);

@@ -178,6 +178,36 @@ TEST_F(ReportCommand, APageThatCannotBeWrittenIsAFileFault) {
   EXPECT_NE(result.err.find("no such folder"), std::string::npos);
 }
 
+TEST_F(ReportCommand, NeverWritesOverTheAuthorsFiles) {
+  const std::string route = route_with("");
+  const std::string train = train_with("");
+  write_file(route_, route);
+  write_file(train_, train);
+  struct Case {
+    const char* what;
+    std::vector<std::string> outputs;
+  };
+  const std::vector<Case> cases = {
+      {"the page on the route file", {"-o", route_.string()}},
+      {"the map on the train file", {"-o", page_.string(), "--map-svg", train_.string()}},
+      {"the profile on the route file by another path",
+       {"-o", page_.string(), "--profile-svg", (folder_.path() / "." / "my route.txt").string()}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::vector<std::string> args = {"report",  "--route",       route_.string(),
+                                     "--train", train_.string(), "--line",
+                                     "L",       "--number",      "1"};
+    args.insert(args.end(), c.outputs.begin(), c.outputs.end());
+    const ToolRun result = run(args);
+    EXPECT_EQ(result.status, 64);
+    EXPECT_NE(result.err.find("never writes over the author's files"), std::string::npos);
+    EXPECT_EQ(read_file(route_), route);
+    EXPECT_EQ(read_file(train_), train);
+    EXPECT_FALSE(std::filesystem::exists(page_));
+  }
+}
+
 TEST_F(ReportCommand, HasHelpAndRefusesAWrongCommandLine) {
   const ToolRun help = run({"report", "--help"});
   EXPECT_EQ(help.status, 0);
