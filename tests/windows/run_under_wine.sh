@@ -8,6 +8,8 @@
 #     rectangle, nothing elsewhere;
 #   - a pack whose route puts a direction board at 0 m behaves like its native twin: it shows the
 #     error box, ends with status 2 once the box is dismissed, and writes no binary file.
+#   - runs in one folder go one at a time, and a file fault is shown in a box
+#     (one_run_at_a_time_under_wine.sh, sourced below).
 # Checks that need parts of the compiler not yet in place say so as SKIP lines.
 # Wine, its server and the display live in a temporary folder and are stopped at the end.
 # Screenshots are kept in build/windows-test/artifacts/.
@@ -336,6 +338,8 @@ else
   skip "the error box of the board at 0 m: the native twin shows none either (status" \
     "$native_board_status); the marker check of cell 1 has not landed"
 fi
+
+source "$repo/tests/windows/one_run_at_a_time_under_wine.sh"
 
 echo
 if ((failures)); then
