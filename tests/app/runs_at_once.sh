@@ -21,7 +21,9 @@ if (($# < 2 || $# > 3)); then
   exit 64
 fi
 readonly rounds=$1 first=$2 second=${3:-$2}
-readonly first_name=$(basename "$first") second_name=$(basename "$second")
+first_name=$(basename "$first")
+second_name=$(basename "$second")
+readonly first_name second_name
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/runs-at-once.XXXXXX")
 trap 'rm -rf "$work"' EXIT

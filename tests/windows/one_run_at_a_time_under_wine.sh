@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154  # the runner's variables
 # Sourced by run_under_wine.sh once Wine and the display are up: runs in one folder go one at a
 # time under Wine as well, and a run that ends without its files says why in a box. It checks
 #   - two runs of the pack started at once in one folder, 20 times, and the pack with a second

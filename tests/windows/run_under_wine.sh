@@ -339,6 +339,7 @@ else
     "$native_board_status); the marker check of cell 1 has not landed"
 fi
 
+# shellcheck source=tests/windows/one_run_at_a_time_under_wine.sh
 source "$repo/tests/windows/one_run_at_a_time_under_wine.sh"
 
 echo
