@@ -54,12 +54,17 @@ if [[ $second_name != "$first_name" ]]; then
   run_in "$work/alone" "$second_name" || alone_second=$?
 fi
 expected=$(left_in "$work/alone")
+mapfile -t expected_names <<<"$expected"
+# The bytes of the files a folder should hold, as one digest per file.
+digests_in() { (cd "$1" && sha256sum -- "${expected_names[@]}" 2>/dev/null) || true; }
+expected_digests=$(digests_in "$work/alone")
 echo "alone: $first_name status $alone_first, $second_name status $alone_second;" \
   "files: $(tr '\n' '|' <<<"$expected")"
 
 wrong=0
 for ((round = 1; round <= rounds; round++)); do
-  left_in "$work/race" | while IFS= read -r name; do rm -rf "${work:?}/race/$name"; done
+  find "$work/race" -mindepth 1 -maxdepth 1 ! -name "$first_name" ! -name "$second_name" \
+    -exec rm -rf {} +
   run_in "$work/race" "$first_name" &
   first_pid=$!
   run_in "$work/race" "$second_name" &
@@ -75,7 +80,7 @@ for ((round = 1; round <= rounds; round++)); do
   actual=$(left_in "$work/race")
   if [[ $actual != "$expected" ]]; then
     faults+=("files: $(tr '\n' '|' <<<"$actual")")
-  else
+  elif [[ $(digests_in "$work/race") != "$expected_digests" ]]; then
     while IFS= read -r name; do
       [[ -f "$work/race/$name" ]] && cmp -s "$work/alone/$name" "$work/race/$name" && continue
       differing=$(cmp -l "$work/alone/$name" "$work/race/$name" 2>/dev/null | wc -l || true)
