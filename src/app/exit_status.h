@@ -10,6 +10,7 @@ enum ExitStatus : int {
   kExitNothingCompiled = 3,  // the parse stopped before the cells existed; no binary file written
   kExitInternalError = 70,   // an unexpected fault of the program itself
   kExitFileFault = 74,       // a file could not be written
+  kExitFolderBusy = 75,      // another run kept the folder for the whole wait; nothing written
 };
 
 }  // namespace scenario

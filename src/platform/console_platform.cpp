@@ -29,7 +29,15 @@ std::filesystem::path ConsolePlatform::program_folder() {
   return std::filesystem::absolute(argv0_, ec).parent_path();
 }
 
+bool ConsolePlatform::hold_folder(const std::filesystem::path& folder,
+                                  std::chrono::milliseconds patience) {
+  hold_ = FolderHold::take(folder, patience);
+  return hold_.state() != FolderHold::State::busy;
+}
+
 void ConsolePlatform::report(std::string_view line) { std::cerr << line << std::endl; }
+
+void ConsolePlatform::note(std::string_view line) { std::cerr << line << std::endl; }
 
 std::unique_ptr<Platform> make_platform(int argc, char** argv) {
   return std::make_unique<ConsolePlatform>(argc > 0 ? argv[0] : "");

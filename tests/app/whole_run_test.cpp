@@ -35,6 +35,7 @@ TEST(WholeRun, ShippedScenarioLeavesThreeTextAndThreeBinaryFilesAndEndsWithZero)
   FakePlatform platform(folder.path());
   EXPECT_EQ(Form_Load(platform, embedded_scenario()), kExitSuccess);
   EXPECT_TRUE(platform.reports.empty());
+  EXPECT_TRUE(platform.notes.empty());
   EXPECT_TRUE(platform.error_boxes.empty());
   EXPECT_EQ(file_names(folder.path()),
             (std::vector<std::string>{named("_4127.dat"), named("_4127.sim"),
@@ -89,8 +90,9 @@ TEST(WholeRun, ARouteFailureThatEndsTheParseLeavesTheTrainFileBehind) {
   FakePlatform platform(folder.path());
   EXPECT_EQ(Form_Load(platform, shipped_with(route, embedded_scenario().train)),
             kExitRecordedFailure);
-  ASSERT_EQ(platform.reports.size(), 1u);
-  EXPECT_NE(platform.reports[0].find("error 6 at 110 m"), std::string::npos);
+  EXPECT_TRUE(platform.reports.empty());
+  ASSERT_EQ(platform.notes.size(), 1u);
+  EXPECT_NE(platform.notes[0].find("error 6 at 110 m"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(folder / named("_linea.txt")));
   EXPECT_TRUE(std::filesystem::exists(folder / named("_4127-.txt")));
   EXPECT_TRUE(std::filesystem::exists(folder / named("_4127.dat")));

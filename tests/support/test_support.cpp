@@ -59,8 +59,47 @@ std::vector<std::string> file_names(const std::filesystem::path& folder) {
 }
 
 void FakePlatform::show_waiting_window(std::string_view caption) {
+  events.emplace_back("window");
   captions.emplace_back(caption);
   files_when_shown = file_names(folder_);
+}
+
+void FakePlatform::show_error_box(std::string_view text) {
+  events.emplace_back("error box");
+  error_boxes.emplace_back(text);
+}
+
+bool FakePlatform::hold_folder(const std::filesystem::path& folder,
+                               std::chrono::milliseconds wait) {
+  events.emplace_back("hold");
+  held_folder = folder;
+  patience = wait;
+  if (real_hold) {
+    hold_ = FolderHold::take(folder, wait);
+    holding_ = hold_.state() != FolderHold::State::busy;
+  } else {
+    holding_ = !folder_busy;
+  }
+  if (holding_) files_when_held = file_names(folder_);
+  return holding_;
+}
+
+void FakePlatform::release_folder() {
+  if (!holding_) return;
+  events.emplace_back("release");
+  files_when_released = file_names(folder_);
+  hold_ = FolderHold();
+  holding_ = false;
+}
+
+void FakePlatform::report(std::string_view line) {
+  events.emplace_back("report");
+  reports.emplace_back(line);
+}
+
+void FakePlatform::note(std::string_view line) {
+  events.emplace_back("note");
+  notes.emplace_back(line);
 }
 
 }  // namespace scenario::testing

@@ -10,7 +10,9 @@
 #     rectangle, nothing elsewhere;
 #   - a pack whose route puts a direction board at 0 m behaves like its native twin: it shows the
 #     error box (the native one reports it on standard error), ends with status 2 once the box is
-#     dismissed, and writes no binary file.
+#     dismissed, and writes no binary file;
+#   - runs in one folder go one at a time, and a file fault is shown in a box
+#     (one_run_at_a_time_under_wine.sh, sourced below).
 # Every check either passes or fails; the script ends non-zero when any check failed.
 # Arguments, if any, are added to every CMake configure (.ci/run passes warnings as errors).
 # Wine, its server and the display live in a temporary folder and are stopped at the end.
@@ -342,6 +344,9 @@ else
   fail "the error box: seen '${box}', status $board_status (expected 2), binary files" \
     "'${binaries}', message: $(tr '\n' ' ' <"$work/board_stderr")"
 fi
+
+# shellcheck source=tests/windows/one_run_at_a_time_under_wine.sh
+source "$repo/tests/windows/one_run_at_a_time_under_wine.sh"
 
 echo
 if ((failures)); then
