@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "model/file_fault.h"
 #include "model/scenario_state.h"
 
 namespace scenario::tool {
@@ -41,7 +42,7 @@ struct CompileResult {
   std::string error_detail;
   std::optional<std::int32_t> fatal;  // 1250 or 1251 when the error box stopped the run
   bool nothing_compiled = false;      // the parse left no cells, so nothing could be written
-  std::optional<std::string> fault;   // a file that could not be read or written, and why
+  FileResult<> files;                 // the fault of a file that could not be read or written
   std::vector<std::string> outputs;   // names of the binary files now in the output folder
 };
 
@@ -50,7 +51,8 @@ struct CompileResult {
 // the pack writes it (CR LF line ends, nothing from the end sentinel on); a file that does not
 // exist is left out, as if the pack had lost it. The binary files the run writes are then
 // moved into `out` (created when missing), replacing older ones; nothing else there is touched.
-// The author's files are only read.
+// An output the run should have written and did not is a file fault. The author's files are
+// only read.
 CompileResult compile_scenario(const CompileRequest& request);
 
 }  // namespace scenario::tool

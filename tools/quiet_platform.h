@@ -17,7 +17,7 @@ class QuietPlatform final : public Platform {
 
   void show_waiting_window(std::string_view) override {}
   void show_error_box(std::string_view text) override { error_boxes.emplace_back(text); }
-  std::filesystem::path program_folder() override { return folder_; }
+  FileResult<std::filesystem::path> program_folder() override { return folder_; }
   void report(std::string_view line) override { reports.emplace_back(line); }
 
   std::vector<std::string> error_boxes;

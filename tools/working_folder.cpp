@@ -6,13 +6,10 @@
 
 namespace scenario::tool {
 
-std::optional<WorkingFolder> WorkingFolder::create(std::optional<FileFault>& fault) {
+FileResult<WorkingFolder> WorkingFolder::create() {
   std::error_code error;
   const std::filesystem::path base = std::filesystem::temp_directory_path(error);
-  if (error) {
-    fault = FileFault{"the temporary folder", error.message()};
-    return std::nullopt;
-  }
+  if (error) return FileFault{"the temporary folder", error.message()};
   // create_directory reports an existing folder as "not created", so a name another process
   // already holds is never shared: try another one.
   std::random_device seed;
@@ -20,13 +17,9 @@ std::optional<WorkingFolder> WorkingFolder::create(std::optional<FileFault>& fau
   for (int attempt = 0; attempt < 100; ++attempt) {
     const std::filesystem::path candidate = base / ("scenario-compile-" + std::to_string(names()));
     if (std::filesystem::create_directory(candidate, error)) return WorkingFolder(candidate);
-    if (error) {
-      fault = FileFault{candidate, error.message()};
-      return std::nullopt;
-    }
+    if (error) return FileFault{candidate, error.message()};
   }
-  fault = FileFault{base, "no unused name for a working folder"};
-  return std::nullopt;
+  return FileFault{base, "no unused name for a working folder"};
 }
 
 WorkingFolder::WorkingFolder(WorkingFolder&& other) noexcept : path_(std::move(other.path_)) {

@@ -1,9 +1,8 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 
-#include "platform/file_system.h"
+#include "model/file_fault.h"
 
 namespace scenario::tool {
 
@@ -11,8 +10,8 @@ namespace scenario::tool {
 // object goes. The compile runs there so that its deletions never reach the author's files.
 class WorkingFolder {
  public:
-  // Creates a fresh folder; returns the fault when none could be made.
-  static std::optional<WorkingFolder> create(std::optional<FileFault>& fault);
+  // Creates a fresh folder, or says why none could be made.
+  static FileResult<WorkingFolder> create();
 
   WorkingFolder(WorkingFolder&& other) noexcept;
   WorkingFolder& operator=(WorkingFolder&&) = delete;

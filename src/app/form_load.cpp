@@ -6,6 +6,7 @@
 #include "app/memorizza_percorso.h"
 #include "model/scenario_state.h"
 #include "payload/text_writers.h"
+#include "platform/file_system.h"
 
 namespace scenario {
 
@@ -16,17 +17,18 @@ std::string recorded_failure(const ScenarioState& state) {
          std::to_string(state.error_position) + " m";
 }
 
-int exit_status(const RunOutcome& outcome, const ScenarioState& state, Platform& platform) {
-  switch (outcome.kind) {
+int exit_status(const FileResult<RunOutcome>& run, const ScenarioState& state, Platform& platform) {
+  if (!run) {
+    platform.report("Cannot write " + run.fault().describe());
+    return kExitFileFault;
+  }
+  switch (run.value().kind) {
     case RunOutcome::Kind::stopped_by_error_box:
       return kExitErrorBox;
     case RunOutcome::Kind::nothing_compiled:
       platform.report("Nothing was compiled (" + recorded_failure(state) +
                       "); no binary file was written.");
       return kExitNothingCompiled;
-    case RunOutcome::Kind::file_fault:
-      platform.report("Cannot write " + outcome.fault->describe());
-      return kExitFileFault;
     case RunOutcome::Kind::files_written:
       break;
   }
@@ -45,12 +47,17 @@ int Form_Load(Platform& platform, const ScenarioPayload& payload) {
 
   platform.show_waiting_window("Attendere");
 
-  if (auto fault = write_scenario_texts(state, payload, platform.program_folder())) {
-    platform.report("Cannot write " + fault->describe());
+  const auto folder = platform.program_folder();
+  if (!folder) {
+    platform.report("Cannot find the program's folder: " + folder.fault().describe());
     return kExitFileFault;
   }
-  const RunOutcome outcome = memorizza_percorso(state, 1, platform);
-  return exit_status(outcome, state, platform);
+  FolderSink files(folder.value());
+  if (auto written = write_scenario_texts(state, payload, files); !written) {
+    platform.report("Cannot write " + written.fault().describe());
+    return kExitFileFault;
+  }
+  return exit_status(memorizza_percorso(state, 1, platform, files), state, platform);
 }
 
 }  // namespace scenario
