@@ -73,15 +73,18 @@ CompileResult compile_scenario(const CompileRequest& request) {
   auto created = WorkingFolder::create();
   if (!created) return file_fault(created.fault());
   const WorkingFolder working = std::move(created).value();
+  // The text files are scratch: the run reads and deletes them in this private folder, so they
+  // need not reach the disk. What the run writes does, before it is moved to the author.
+  FolderSink texts(working.path(), Flush::not_needed);
   FolderSink files(working.path());
 
   ScenarioState state;
   state.line_name = request.line_name;
   state.train_number = request.train_number;
-  if (auto placed = place_text(request.route, files, route_text_name(state)); !placed) {
+  if (auto placed = place_text(request.route, texts, route_text_name(state)); !placed) {
     return file_fault(placed.fault());
   }
-  if (auto placed = place_text(request.train, files, train_text_name(state)); !placed) {
+  if (auto placed = place_text(request.train, texts, train_text_name(state)); !placed) {
     return file_fault(placed.fault());
   }
 

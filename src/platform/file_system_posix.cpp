@@ -57,7 +57,7 @@ class FileDrain final : public ByteDrain {
 
 // Writes, flushes and closes the temporary file; the fault of the first step that failed.
 FileResult<> write_and_close(int fd, const std::filesystem::path& target,
-                             const FileSink::Fill& fill) {
+                             const FileSink::Fill& fill, Flush flush) {
   const auto buffer = std::make_unique_for_overwrite<char[]>(kWriteBufferBytes);
   FileDrain drain(fd, target);
   ByteWriter out(std::span<char>(buffer.get(), kWriteBufferBytes), drain);
@@ -68,7 +68,7 @@ FileResult<> write_and_close(int fd, const std::filesystem::path& target,
     throw;
   }
   FileResult<> written = out.finish();
-  if (written && ::fsync(fd) != 0) written = fault(target, errno);
+  if (written && flush == Flush::to_disk && ::fsync(fd) != 0) written = fault(target, errno);
   if (::close(fd) != 0 && written) written = fault(target, errno);
   return written;
 }
@@ -79,14 +79,15 @@ std::filesystem::path path_in(const std::filesystem::path& folder, std::string_v
   return folder / std::string(name);
 }
 
-FileResult<> replace_file(const std::filesystem::path& target, const FileSink::Fill& fill) {
+FileResult<> replace_file(const std::filesystem::path& target, const FileSink::Fill& fill,
+                          Flush flush) {
   std::filesystem::path temporary;
   const int fd = open_temporary(target, temporary);
   if (fd < 0) return fault(target, errno);
 
   FileResult<> written;
   try {
-    written = write_and_close(fd, target, fill);
+    written = write_and_close(fd, target, fill, flush);
   } catch (...) {
     ::unlink(temporary.c_str());
     throw;

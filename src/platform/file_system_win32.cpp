@@ -55,7 +55,7 @@ class FileDrain final : public ByteDrain {
 
 // Writes, flushes and closes the temporary file; the fault of the first step that failed.
 FileResult<> write_and_close(HANDLE file, const std::filesystem::path& target,
-                             const FileSink::Fill& fill) {
+                             const FileSink::Fill& fill, Flush flush) {
   const auto buffer = std::make_unique_for_overwrite<char[]>(kWriteBufferBytes);
   FileDrain drain(file, target);
   ByteWriter out(std::span<char>(buffer.get(), kWriteBufferBytes), drain);
@@ -66,7 +66,9 @@ FileResult<> write_and_close(HANDLE file, const std::filesystem::path& target,
     throw;
   }
   FileResult<> written = out.finish();
-  if (written && !FlushFileBuffers(file)) written = fault(target, GetLastError());
+  if (written && flush == Flush::to_disk && !FlushFileBuffers(file)) {
+    written = fault(target, GetLastError());
+  }
   if (!CloseHandle(file) && written) written = fault(target, GetLastError());
   return written;
 }
@@ -77,20 +79,22 @@ std::filesystem::path path_in(const std::filesystem::path& folder, std::string_v
   return folder / widen(name);
 }
 
-FileResult<> replace_file(const std::filesystem::path& target, const FileSink::Fill& fill) {
+FileResult<> replace_file(const std::filesystem::path& target, const FileSink::Fill& fill,
+                          Flush flush) {
   std::filesystem::path temporary;
   const HANDLE file = create_temporary(target, temporary);
   if (file == INVALID_HANDLE_VALUE) return fault(target, GetLastError());
 
   FileResult<> written;
   try {
-    written = write_and_close(file, target, fill);
+    written = write_and_close(file, target, fill, flush);
   } catch (...) {
     DeleteFileW(temporary.c_str());
     throw;
   }
-  if (written && !MoveFileExW(temporary.c_str(), target.c_str(),
-                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  const DWORD move =
+      MOVEFILE_REPLACE_EXISTING | (flush == Flush::to_disk ? MOVEFILE_WRITE_THROUGH : 0);
+  if (written && !MoveFileExW(temporary.c_str(), target.c_str(), move)) {
     written = fault(target, GetLastError());
   }
   if (!written) DeleteFileW(temporary.c_str());

@@ -112,13 +112,17 @@ TEST(ReplaceFile, ReportsARenameThatFailsAfterTheBytesWereWritten) {
   EXPECT_TRUE(file_names(folder.path()).empty());
 }
 
-TEST(FolderSink, ReplacesTheNamedFileInItsFolder) {
-  TempFolder folder;
-  FolderSink sink(folder.path());
-  write_file(folder / "Alpha_123.sim", "older and longer");
-  EXPECT_TRUE(sink.replace("Alpha_123.sim", writing("new")).ok());
-  EXPECT_EQ(read_file(folder / "Alpha_123.sim"), "new");
-  EXPECT_EQ(sink.folder(), folder.path());
+TEST(FolderSink, ReplacesTheNamedFileInItsFolderFlushedOrNot) {
+  for (Flush flush : {Flush::to_disk, Flush::not_needed}) {
+    SCOPED_TRACE(flush == Flush::to_disk ? "to disk" : "not needed");
+    TempFolder folder;
+    FolderSink sink(folder.path(), flush);
+    write_file(folder / "Alpha_123.sim", "older and longer");
+    EXPECT_TRUE(sink.replace("Alpha_123.sim", writing("new")).ok());
+    EXPECT_EQ(read_file(folder / "Alpha_123.sim"), "new");
+    EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"Alpha_123.sim"});
+    EXPECT_EQ(sink.folder(), folder.path());
+  }
 }
 
 TEST(PathIn, JoinsFolderAndSingleByteName) {
