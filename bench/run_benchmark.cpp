@@ -31,17 +31,20 @@ namespace fs = std::filesystem;
 namespace {
 
 struct Run {
-  double seconds = 0;
+  double seconds = 0;      // wall time
+  double cpu_seconds = 0;  // user and system time of the child
   double peak_mib = 0;
 };
+
+double seconds_of(const timeval& t) { return static_cast<double>(t.tv_sec) + t.tv_usec / 1e6; }
 
 [[noreturn]] void fail(const std::string& what) {
   std::fprintf(stderr, "bench_run: %s\n", what.c_str());
   std::exit(1);
 }
 
-// Starts the program with its output thrown away, waits for it and takes its wall time and
-// peak resident set (the kernel's ru_maxrss of that child alone).
+// Starts the program with its output thrown away, waits for it and takes its wall time, its
+// processor time and its peak resident set (the kernel's figures for that child alone).
 Run run(const std::vector<std::string>& command, const fs::path& folder) {
   std::vector<char*> argv;
   for (const std::string& a : command) argv.push_back(const_cast<char*>(a.c_str()));
@@ -69,6 +72,7 @@ Run run(const std::vector<std::string>& command, const fs::path& folder) {
     fail(line);
   }
   return {std::chrono::duration<double>(end - start).count(),
+          seconds_of(usage.ru_utime) + seconds_of(usage.ru_stime),
           static_cast<double>(usage.ru_maxrss) / 1024.0};
 }
 
@@ -80,9 +84,11 @@ double median(std::vector<double> values) {
 
 struct Series {
   std::vector<double> seconds;
+  std::vector<double> cpu_seconds;
   double peak_mib = 0;
   void add(const Run& r) {
     seconds.push_back(r.seconds);
+    cpu_seconds.push_back(r.cpu_seconds);
     peak_mib = std::max(peak_mib, r.peak_mib);
   }
 };
@@ -126,8 +132,10 @@ void fresh(const fs::path& folder) {
 void print(const char* what, const Series& compile, const Series& floor) {
   const double c = median(compile.seconds);
   const double f = median(floor.seconds);
-  std::printf("%-34s %9.4f s %9.4f s %7.2fx %9.1f MiB %9.1f MiB\n", what, c, f, c / f,
-              compile.peak_mib, floor.peak_mib);
+  const double cc = median(compile.cpu_seconds);
+  const double fc = median(floor.cpu_seconds);
+  std::printf("%-30s %8.4f s %8.4f s %6.2fx %8.4f s %8.4f s %6.2fx %7.1f MiB %7.1f MiB\n", what, c,
+              f, c / f, cc, fc, cc / fc, compile.peak_mib, floor.peak_mib);
 }
 
 }  // namespace
@@ -148,15 +156,18 @@ int main(int argc, char** argv) {
   if (runs < 1) fail("RUNS must be at least 1");
   fs::create_directories(work);
 
-  std::printf("median of %d runs each, compile and floor in turn; peak = largest ru_maxrss\n\n",
-              runs);
-  std::printf("%-34s %11s %11s %8s %13s %13s\n", "", "compile", "floor", "ratio", "peak compile",
-              "peak floor");
+  std::printf(
+      "median of %d runs each, compile and floor in turn; cpu = user + system time; "
+      "peak = largest ru_maxrss\n\n",
+      runs);
+  std::printf("%-30s %10s %10s %7s %10s %10s %7s %11s %11s\n", "", "wall", "floor", "ratio", "cpu",
+              "floor cpu", "ratio", "peak", "floor peak");
 
   struct Length {
     std::int64_t metres;
     double compile_median;
     double floor_median;
+    double compile_cpu;
   };
   std::vector<Length> lengths;
   for (const std::int64_t metres : {10000, 100000, 1000000}) {
@@ -182,9 +193,9 @@ int main(int argc, char** argv) {
       c.add(run(compile, folder));
       f.add(run(floor_command, folder));
     }
-    const std::string label = "scenario compile, " + std::to_string(metres) + " m";
+    const std::string label = "compile, " + std::to_string(metres) + " m";
     print(label.c_str(), c, f);
-    lengths.push_back({metres, median(c.seconds), median(f.seconds)});
+    lengths.push_back({metres, median(c.seconds), median(f.seconds), median(c.cpu_seconds)});
   }
 
   // The shipped pack writes beside itself, so it runs from a copy in its own folder.
@@ -216,13 +227,25 @@ int main(int argc, char** argv) {
     p.add(run({pack_copy.string()}, pack_folder));
     f.add(run(floor_command, pack_folder));
   }
-  print("shipped pack (eight files)", p, f);
+  print("shipped pack, eight files", p, f);
 
-  std::printf("\ntime per metre of route (median wall time / length)\n");
-  for (const Length& l : lengths) {
-    std::printf("%9lld m   compile %8.1f ns/m   floor %8.1f ns/m\n",
+  // A cost that grows faster than the route shows as a larger cost per added metre.
+  std::printf(
+      "\ntime per metre of route (median / length), and per metre added since the "
+      "shorter route\n");
+  for (std::size_t i = 0; i < lengths.size(); ++i) {
+    const Length& l = lengths[i];
+    std::printf("%9lld m   wall %8.1f ns/m   cpu %8.1f ns/m   floor %8.1f ns/m",
                 static_cast<long long>(l.metres), 1e9 * l.compile_median / l.metres,
-                1e9 * l.floor_median / l.metres);
+                1e9 * l.compile_cpu / l.metres, 1e9 * l.floor_median / l.metres);
+    if (i > 0) {
+      const Length& p = lengths[i - 1];
+      const double added = static_cast<double>(l.metres - p.metres);
+      std::printf("   added: wall %6.1f ns/m   cpu %6.1f ns/m",
+                  1e9 * (l.compile_median - p.compile_median) / added,
+                  1e9 * (l.compile_cpu - p.compile_cpu) / added);
+    }
+    std::printf("\n");
   }
   return 0;
 }
