@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <span>
+#include <stdexcept>
 #include <string_view>
 
 #include "model/file_fault.h"
@@ -46,6 +47,9 @@ class ByteWriter {
   static constexpr std::size_t kLargestRecord = 64;
   template <class Encode>
   void records(std::size_t count, std::size_t size, Encode encode) {
+    if (size == 0 || size > kLargestRecord) {
+      throw std::invalid_argument("a record is 1 to 64 bytes long");
+    }
     std::size_t i = 0;
     while (i < count) {
       const std::size_t fit = std::min(static_cast<std::size_t>(end_ - next_) / size, count - i);

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <string_view>
+#include <utility>
 
 #include "model/file_fault.h"
 #include "model/file_sink.h"

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -74,6 +76,20 @@ TEST(ByteWriter, WritesRunsOfRecordsWhateverTheBufferSize) {
     SCOPED_TRACE(size);
     EXPECT_EQ(bytes_written(three_reals, size), expected);
   }
+}
+
+TEST(ByteWriter, RefusesRecordsItCannotHold) {
+  const auto writing_records_of = [](std::size_t size) {
+    return [size](ByteWriter& out) {
+      out.records(1, size, [size](char* at, std::size_t) { std::memset(at, 'r', size); });
+    };
+  };
+  for (std::size_t size : {std::size_t{0}, ByteWriter::kLargestRecord + 1}) {
+    SCOPED_TRACE(size);
+    EXPECT_THROW(bytes_written(writing_records_of(size)), std::invalid_argument);
+  }
+  EXPECT_EQ(bytes_written(writing_records_of(ByteWriter::kLargestRecord)),
+            std::string(ByteWriter::kLargestRecord, 'r'));
 }
 
 // Counts the drains and fails from the `fail_at`-th one on.
