@@ -1,12 +1,13 @@
 #include "compile_command.h"
 
 #include <system_error>
-#include <variant>
+#include <utility>
 
 #include "app/memorizza_percorso.h"
 #include "file_moves.h"
 #include "model/file_names.h"
 #include "payload/text_writers.h"
+#include "platform/file_system.h"
 #include "quiet_platform.h"
 #include "working_folder.h"
 
@@ -17,19 +18,8 @@ namespace {
 CompileResult file_fault(const FileFault& fault) {
   CompileResult result;
   result.status = kToolFileFault;
-  result.fault = fault.describe();
+  result.files = fault;
   return result;
-}
-
-// Places the author's file in the working folder as the pack would write it. A missing file is
-// simply not placed: the run then meets it missing, as the pack would.
-std::optional<FileFault> place_text(const std::filesystem::path& author_file,
-                                    const std::filesystem::path& placed) {
-  std::error_code error;
-  if (!std::filesystem::exists(author_file, error) && !error) return std::nullopt;
-  auto bytes = read_whole_file(author_file);
-  if (auto* fault = std::get_if<FileFault>(&bytes)) return *fault;
-  return replace_file(placed, text_file_bytes(std::get<std::string>(bytes)));
 }
 
 std::vector<std::string> produced_names(const ScenarioState& state, bool build_profile) {
@@ -47,6 +37,27 @@ void replace_all(std::string& text, const std::string& from, const std::string& 
   }
 }
 
+// Places the author's file in the working folder as the pack would write it. A missing file is
+// simply not placed: the run then meets it missing, as the pack would.
+FileResult<> place_text(const std::filesystem::path& author_file, FileSink& working,
+                        const std::string& name) {
+  std::error_code error;
+  if (!std::filesystem::exists(author_file, error) && !error) return {};
+  const auto bytes = read_whole_file(author_file);
+  if (!bytes) return bytes.fault();
+  return working.replace(name, [&](ByteWriter& out) { write_text_file(out, bytes.value()); });
+}
+
+}  // namespace
+
+FileResult<> place_scenario_texts(const CompileRequest& request, const ScenarioState& state,
+                                  FileSink& working) {
+  if (auto placed = place_text(request.route, working, route_text_name(state)); !placed) {
+    return placed;
+  }
+  return place_text(request.train, working, train_text_name(state));
+}
+
 void keep_diagnostics(const ScenarioState& state, const CompileRequest& request,
                       const std::filesystem::path& working, CompileResult& result) {
   result.error_code = state.error_code;
@@ -60,21 +71,6 @@ void keep_diagnostics(const ScenarioState& state, const CompileRequest& request,
               request.train.string());
 }
 
-// Moves what the run wrote into the output folder; stops at the first file that cannot go.
-std::optional<FileFault> deliver(const std::filesystem::path& working, const ScenarioState& state,
-                                 const CompileRequest& request, CompileResult& result) {
-  for (const std::string& name : produced_names(state, request.build_profile)) {
-    const std::filesystem::path produced = path_in(working, name);
-    std::error_code error;
-    if (!std::filesystem::exists(produced, error)) continue;
-    if (auto fault = move_file(produced, path_in(request.out, name))) return fault;
-    result.outputs.push_back(name);
-  }
-  return std::nullopt;
-}
-
-}  // namespace
-
 CompileResult compile_scenario(const CompileRequest& request) {
   std::error_code error;
   std::filesystem::create_directories(request.out, error);
@@ -82,43 +78,49 @@ CompileResult compile_scenario(const CompileRequest& request) {
     return file_fault({request.out, error ? error.message() : "is not a folder"});
   }
 
-  std::optional<FileFault> fault;
-  auto working = WorkingFolder::create(fault);
-  if (!working) return file_fault(*fault);
+  auto created = WorkingFolder::create();
+  if (!created) return file_fault(created.fault());
+  const WorkingFolder working = std::move(created).value();
+  // The text files are scratch: the run reads and deletes them in this private folder, so they
+  // need not reach the disk. What the run writes does, before it is moved to the author.
+  FolderSink texts(working.path(), Flush::not_needed);
+  FolderSink files(working.path());
 
   ScenarioState state;
   state.line_name = request.line_name;
   state.train_number = request.train_number;
-  if (auto placed = place_text(request.route, path_in(working->path(), route_text_name(state)))) {
-    return file_fault(*placed);
-  }
-  if (auto placed = place_text(request.train, path_in(working->path(), train_text_name(state)))) {
-    return file_fault(*placed);
+  if (auto placed = place_scenario_texts(request, state, texts); !placed) {
+    return file_fault(placed.fault());
   }
 
-  QuietPlatform platform(working->path());
-  const RunOutcome outcome = memorizza_percorso(state, request.build_profile ? 1 : 0, platform);
+  QuietPlatform platform(working.path());
+  const auto run = memorizza_percorso(state, request.build_profile ? 1 : 0, platform, files);
 
   CompileResult result;
-  keep_diagnostics(state, request, working->path(), result);
-  switch (outcome.kind) {
+  keep_diagnostics(state, request, working.path(), result);
+  if (!run) {
+    result.files = run.fault();
+    result.status = kToolFileFault;
+    return result;
+  }
+  switch (run.value().kind) {
     case RunOutcome::Kind::stopped_by_error_box:
-      result.fatal = outcome.fatal_error;
+      result.fatal = run.value().fatal_error;
       result.status = kToolErrorBox;
       return result;
     case RunOutcome::Kind::nothing_compiled:
       result.nothing_compiled = true;
       result.status = kToolRecordedFailure;
       return result;
-    case RunOutcome::Kind::file_fault:
-      result.fault = outcome.fault->describe();
-      result.status = kToolFileFault;
-      return result;
     case RunOutcome::Kind::files_written:
       break;
   }
-  if (auto moved = deliver(working->path(), state, request, result)) {
-    result.fault = moved->describe();
+  // The run says it wrote its files: each is moved, by one rename when the working folder and
+  // the output folder share a file system, and one that is missing is a fault, never a success.
+  if (auto delivered = move_outputs(working.path(), produced_names(state, request.build_profile),
+                                    request.out, result.outputs);
+      !delivered) {
+    result.files = delivered.fault();
     result.status = kToolFileFault;
     return result;
   }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/file_fault.h"
+#include "model/file_sink.h"
 #include "model/scenario_state.h"
 
 namespace scenario::tool {
@@ -41,7 +43,7 @@ struct CompileResult {
   std::string error_detail;
   std::optional<std::int32_t> fatal;  // 1250 or 1251 when the error box stopped the run
   bool nothing_compiled = false;      // the parse left no cells, so nothing could be written
-  std::optional<std::string> fault;   // a file that could not be read or written, and why
+  FileResult<> files;                 // the fault of a file that could not be read or written
   std::vector<std::string> outputs;   // names of the binary files now in the output folder
 };
 
@@ -50,7 +52,17 @@ struct CompileResult {
 // the pack writes it (CR LF line ends, nothing from the end sentinel on); a file that does not
 // exist is left out, as if the pack had lost it. The binary files the run writes are then
 // moved into `out` (created when missing), replacing older ones; nothing else there is touched.
-// The author's files are only read.
+// An output the run should have written and did not is a file fault. The author's files are
+// only read.
 CompileResult compile_scenario(const CompileRequest& request);
+
+// The steps of compile_scenario that other commands compiling in a working folder share.
+// Places the author's route and train files into `working` as the pack writes them (see above).
+FileResult<> place_scenario_texts(const CompileRequest& request, const ScenarioState& state,
+                                  FileSink& working);
+// Copies the recorded failure of `state` into `result`, naming the author's files instead of
+// their copies in the working folder `working`.
+void keep_diagnostics(const ScenarioState& state, const CompileRequest& request,
+                      const std::filesystem::path& working, CompileResult& result);
 
 }  // namespace scenario::tool

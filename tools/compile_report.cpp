@@ -45,7 +45,7 @@ std::string recorded_line(const CompileRequest& request, const CompileResult& re
 
 // The one-line summary: the fault, else the recorded failure, else the error box.
 std::optional<std::string> summary(const CompileResult& result) {
-  if (result.fault) return *result.fault;
+  if (!result.files) return result.files.fault().describe();
   if (result.error_code != 0) return recorded_message(result);
   if (result.fatal) return std::string(error_meaning(*result.fatal));
   if (result.nothing_compiled) return std::string(kNothingCompiled);
@@ -62,7 +62,7 @@ std::string diagnostics(const CompileRequest& request, const CompileResult& resu
             std::string(error_meaning(*result.fatal)) + "\n";
   }
   if (result.nothing_compiled) text += "scenario: " + std::string(kNothingCompiled) + "\n";
-  if (result.fault) text += "scenario: cannot go on: " + *result.fault + "\n";
+  if (!result.files) text += "scenario: cannot go on: " + result.files.fault().describe() + "\n";
   return text;
 }
 

@@ -1,8 +1,7 @@
 #include "report_command.h"
 
 #include <optional>
-#include <system_error>
-#include <variant>
+#include <utility>
 
 #include "app/memorizza_dati.h"
 #include "app/memorizza_percorso.h"
@@ -10,8 +9,6 @@
 #include "compile_report.h"
 #include "file_moves.h"
 #include "model/error_meanings.h"
-#include "model/file_names.h"
-#include "payload/text_writers.h"
 #include "platform/file_system.h"
 #include "quiet_platform.h"
 #include "report/report_page.h"
@@ -21,43 +18,29 @@ namespace scenario::tool {
 
 namespace {
 
-// Places the author's file in the working folder as the pack would write it; a missing file is
-// not placed, so the run meets it missing, as the pack would.
-std::optional<FileFault> place_text(const std::filesystem::path& author_file,
-                                    const std::filesystem::path& placed) {
-  std::error_code error;
-  if (!std::filesystem::exists(author_file, error) && !error) return std::nullopt;
-  auto bytes = read_whole_file(author_file);
-  if (auto* fault = std::get_if<FileFault>(&bytes)) return *fault;
-  return replace_file(placed, text_file_bytes(std::get<std::string>(bytes)));
-}
-
-std::optional<FileFault> place_texts(const ReportRequest& request, const ScenarioState& state,
-                                     const std::filesystem::path& folder) {
-  if (auto fault = place_text(request.route, path_in(folder, route_text_name(state)))) {
-    return fault;
-  }
-  return place_text(request.train, path_in(folder, train_text_name(state)));
-}
-
-// The reader's message names the copy it was reading; the author knows the file by their name.
-void replace_all(std::string& text, const std::string& from, const std::string& to) {
-  if (from.empty()) return;
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}
-
 struct Compiled {
   ScenarioState state;
   std::optional<CellArray> cells_before_placement;
   CompileResult result;  // the outcome, as `scenario compile` would report it
 };
 
-std::variant<Compiled, FileFault> compile(const ReportRequest& request) {
-  std::optional<FileFault> fault;
-  auto working = WorkingFolder::create(fault);
-  if (!working) return *fault;
+CompileRequest as_compile_request(const ReportRequest& request) {
+  CompileRequest as_compiled;
+  as_compiled.route = request.route;
+  as_compiled.train = request.train;
+  as_compiled.line_name = request.line_name;
+  as_compiled.train_number = request.train_number;
+  as_compiled.build_profile = request.build_profile;
+  return as_compiled;
+}
+
+FileResult<Compiled> compile(const ReportRequest& request) {
+  auto created = WorkingFolder::create();
+  if (!created) return created.fault();
+  const WorkingFolder working = std::move(created).value();
+  FolderSink texts(working.path(), Flush::not_needed);
+  FolderSink files(working.path());
+  const CompileRequest as_compiled = as_compile_request(request);
   const std::int32_t j = request.build_profile ? 1 : 0;
 
   Compiled compiled;
@@ -70,27 +53,23 @@ std::variant<Compiled, FileFault> compile(const ReportRequest& request) {
   parsed.line_name = request.line_name;
   parsed.train_number = request.train_number;
   parsed.profile_flag = j;
-  if (auto placed = place_texts(request, parsed, working->path())) return *placed;
-  memorizza_dati(parsed, working->path());
+  if (auto placed = place_scenario_texts(as_compiled, parsed, texts); !placed) {
+    return placed.fault();
+  }
+  memorizza_dati(parsed, working.path());
   compiled.cells_before_placement = std::move(parsed.cells);
-  parsed.line_profile.reset();  // only its cells are wanted; a long line's plan is large
 
   // The parse deleted the text files it read: place them afresh for the whole run.
-  if (auto placed = place_texts(request, state, working->path())) return *placed;
-  QuietPlatform platform(working->path());
-  const RunOutcome outcome = memorizza_percorso(state, j, platform);
-  if (outcome.kind == RunOutcome::Kind::file_fault) return *outcome.fault;
+  if (auto placed = place_scenario_texts(as_compiled, state, texts); !placed) {
+    return placed.fault();
+  }
+  QuietPlatform platform(working.path());
+  const auto run = memorizza_percorso(state, j, platform, files);
+  if (!run) return run.fault();
+  const RunOutcome& outcome = run.value();
 
   CompileResult& result = compiled.result;
-  result.error_code = state.error_code;
-  result.error_position = state.error_position;
-  result.error_source = state.error_source;
-  result.error_line = state.error_line;
-  result.error_detail = state.error_detail;
-  replace_all(result.error_detail, path_in(working->path(), route_text_name(state)).string(),
-              request.route.string());
-  replace_all(result.error_detail, path_in(working->path(), train_text_name(state)).string(),
-              request.train.string());
+  keep_diagnostics(state, as_compiled, working.path(), result);
   if (outcome.kind == RunOutcome::Kind::stopped_by_error_box) result.fatal = outcome.fatal_error;
   result.nothing_compiled = outcome.kind == RunOutcome::Kind::nothing_compiled;
   result.status = result.fatal                                        ? kToolErrorBox
@@ -117,9 +96,13 @@ report::ReportOutcome outcome_of(const ReportRequest& request, const CompileResu
   return o;
 }
 
-std::optional<FileFault> write_picture(const std::filesystem::path& path, const std::string& svg) {
-  if (path.empty()) return std::nullopt;
-  return replace_file(path, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + svg + "\n");
+FileResult<> write_text(const std::filesystem::path& path, const std::string& text) {
+  return replace_file(path, [&](ByteWriter& out) { out.text(text); });
+}
+
+FileResult<> write_picture(const std::filesystem::path& path, const std::string& svg) {
+  if (path.empty()) return {};
+  return write_text(path, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + svg + "\n");
 }
 
 // The output that would overwrite one of the author's files, if any.
@@ -147,9 +130,9 @@ int write_report(const ReportRequest& request, std::ostream& err) {
         << " is the route or train file; the report never writes over the author's files\n";
     return kToolUsage;
   }
-  auto compiled = compile(request);
-  if (auto* fault = std::get_if<FileFault>(&compiled)) return file_fault(*fault, err);
-  const Compiled& done = std::get<Compiled>(compiled);
+  const auto compiled = compile(request);
+  if (!compiled) return file_fault(compiled.fault(), err);
+  const Compiled& done = compiled.value();
 
   report::ReportInput input;
   input.state = &done.state;
@@ -161,15 +144,16 @@ int write_report(const ReportRequest& request, std::ostream& err) {
   }
   const report::Report page = report::render_report(input);
 
-  if (auto fault = replace_file(request.html, page.html)) return file_fault(*fault, err);
-  if (auto fault = write_picture(request.map_svg, page.map_svg)) return file_fault(*fault, err);
-  if (auto fault = write_picture(request.profile_svg, page.profile_svg)) {
-    return file_fault(*fault, err);
+  if (auto written = write_text(request.html, page.html); !written) {
+    return file_fault(written.fault(), err);
   }
-  CompileRequest as_compiled{
-      request.route,        request.train, request.line_name, request.train_number, {},
-      request.build_profile};
-  err << diagnostics(as_compiled, done.result);
+  if (auto written = write_picture(request.map_svg, page.map_svg); !written) {
+    return file_fault(written.fault(), err);
+  }
+  if (auto written = write_picture(request.profile_svg, page.profile_svg); !written) {
+    return file_fault(written.fault(), err);
+  }
+  err << diagnostics(as_compile_request(request), done.result);
   return done.result.status;
 }
 

@@ -32,18 +32,14 @@ void remove_abandoned_working_folders(const std::filesystem::path& base) {
   }
 }
 
-std::optional<WorkingFolder> WorkingFolder::create(std::optional<FileFault>& fault) {
+FileResult<WorkingFolder> WorkingFolder::create() {
   std::error_code error;
   const std::filesystem::path base = std::filesystem::temp_directory_path(error);
-  if (error) {
-    fault = FileFault{"the temporary folder", error.message()};
-    return std::nullopt;
-  }
-  return create_in(base, fault);
+  if (error) return FileFault{"the temporary folder", error.message()};
+  return create_in(base);
 }
 
-std::optional<WorkingFolder> WorkingFolder::create_in(const std::filesystem::path& base,
-                                                      std::optional<FileFault>& fault) {
+FileResult<WorkingFolder> WorkingFolder::create_in(const std::filesystem::path& base) {
   remove_abandoned_working_folders(base);
 
   // create_directory reports an existing folder as "not created", so a name another process
@@ -55,10 +51,7 @@ std::optional<WorkingFolder> WorkingFolder::create_in(const std::filesystem::pat
     const std::filesystem::path candidate =
         base / (std::string(kNamePrefix) + std::to_string(names()));
     if (!std::filesystem::create_directory(candidate, error)) {
-      if (error) {
-        fault = FileFault{candidate, error.message()};
-        return std::nullopt;
-      }
+      if (error) return FileFault{candidate, error.message()};
       continue;
     }
     // Between its making and its holding, another run clearing abandoned folders may have
@@ -69,8 +62,7 @@ std::optional<WorkingFolder> WorkingFolder::create_in(const std::filesystem::pat
     }
     return WorkingFolder(candidate, std::move(hold));
   }
-  fault = FileFault{base, "no unused name for a working folder"};
-  return std::nullopt;
+  return FileFault{base, "no unused name for a working folder"};
 }
 
 WorkingFolder::WorkingFolder(WorkingFolder&& other) noexcept

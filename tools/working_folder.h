@@ -1,10 +1,9 @@
 #pragma once
 
 #include <filesystem>
-#include <optional>
 #include <string_view>
 
-#include "platform/file_system.h"
+#include "model/file_fault.h"
 #include "platform/folder_hold.h"
 
 namespace scenario::tool {
@@ -19,12 +18,10 @@ class WorkingFolder {
   // The start of every working folder's name.
   static constexpr std::string_view kNamePrefix = "scenario-compile-run-";
 
-  // Creates a fresh folder in the system's temporary folder; returns the fault when none could
-  // be made.
-  static std::optional<WorkingFolder> create(std::optional<FileFault>& fault);
+  // Creates a fresh folder in the system's temporary folder, or says why none could be made.
+  static FileResult<WorkingFolder> create();
   // The same in `base`.
-  static std::optional<WorkingFolder> create_in(const std::filesystem::path& base,
-                                                std::optional<FileFault>& fault);
+  static FileResult<WorkingFolder> create_in(const std::filesystem::path& base);
 
   WorkingFolder(WorkingFolder&& other) noexcept;
   WorkingFolder& operator=(WorkingFolder&&) = delete;

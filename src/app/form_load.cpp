@@ -9,6 +9,7 @@
 #include "model/file_fault.h"
 #include "model/scenario_state.h"
 #include "payload/text_writers.h"
+#include "platform/file_system.h"
 
 namespace scenario {
 
@@ -36,17 +37,18 @@ std::string recorded_failure(const ScenarioState& state) {
          std::to_string(state.error_position) + " m";
 }
 
-int exit_status(const RunOutcome& outcome, const ScenarioState& state, Platform& platform) {
-  switch (outcome.kind) {
+int exit_status(const FileResult<RunOutcome>& run, const ScenarioState& state, Platform& platform) {
+  if (!run) {
+    platform.report("Cannot write " + run.fault().describe());
+    return kExitFileFault;
+  }
+  switch (run.value().kind) {
     case RunOutcome::Kind::stopped_by_error_box:
       return kExitErrorBox;
     case RunOutcome::Kind::nothing_compiled:
       platform.note("Nothing was compiled (" + recorded_failure(state) +
                     "); no binary file was written.");
       return kExitNothingCompiled;
-    case RunOutcome::Kind::file_fault:
-      platform.report("Cannot write " + outcome.fault->describe());
-      return kExitFileFault;
     case RunOutcome::Kind::files_written:
       break;
   }
@@ -66,30 +68,36 @@ int Form_Load(Platform& platform, const ScenarioPayload& payload,
 
   platform.show_waiting_window("Attendere");
 
+  const auto folder = platform.program_folder();
+  if (!folder) {
+    platform.report("Cannot find the program's folder: " + folder.fault().describe());
+    return kExitFileFault;
+  }
+
   // Every run in a folder writes, reads back and deletes text files of shared names (all trains
   // of a line share the route file), so runs in one folder go one at a time, from the first
   // text file to the last binary file. The window says "Attendere" meanwhile.
-  const std::filesystem::path folder = platform.program_folder();
-  if (!platform.hold_folder(folder, patience)) {
-    platform.report("Another run kept the folder " + path_text(folder) + " busy for " +
+  if (!platform.hold_folder(folder.value(), patience)) {
+    platform.report("Another run kept the folder " + path_text(folder.value()) + " busy for " +
                     wait_text(patience) + "; nothing was written.");
     return kExitFolderBusy;
   }
 
   // What the run has to say is said once the folder is free again: a box left open on the
   // screen must not keep the next run waiting.
-  std::optional<FileFault> text_fault;
-  RunOutcome outcome;
+  FileResult<> texts;
+  std::optional<FileResult<RunOutcome>> run;
   {
     const FolderRelease release(platform);
-    text_fault = write_scenario_texts(state, payload, folder);
-    if (!text_fault) outcome = memorizza_percorso(state, 1, platform);
+    FolderSink files(folder.value());
+    texts = write_scenario_texts(state, payload, files);
+    if (texts) run = memorizza_percorso(state, 1, platform, files);
   }
-  if (text_fault) {
-    platform.report("Cannot write " + text_fault->describe());
+  if (!texts) {
+    platform.report("Cannot write " + texts.fault().describe());
     return kExitFileFault;
   }
-  return exit_status(outcome, state, platform);
+  return exit_status(*run, state, platform);
 }
 
 }  // namespace scenario

@@ -13,28 +13,28 @@ void errore(Platform& platform, std::string_view a) {
   platform.show_error_box(" Errore n. " + std::string(a));
 }
 
-RunOutcome memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform) {
+FileResult<RunOutcome> memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform,
+                                          FileSink& outputs) {
   state.profile_flag = j;
   state.error_code = 0;
   state.sim_table = SimTable{};
 
-  const std::filesystem::path folder = platform.program_folder();
-  memorizza_dati(state, folder);
+  const auto folder = platform.program_folder();
+  if (!folder) return folder.fault();
+  memorizza_dati(state, folder.value());
 
   // Without cells there is nothing to place, stamp or write; the caller says so.
-  if (!state.cells) return {RunOutcome::Kind::nothing_compiled, 0, std::nullopt};
+  if (!state.cells) return RunOutcome{RunOutcome::Kind::nothing_compiled, 0};
 
   place_code_changes(state);
 
   if (const std::int32_t fatal = stamp_markers(state); fatal != 0) {
     errore(platform, std::to_string(fatal));
-    return {RunOutcome::Kind::stopped_by_error_box, fatal, std::nullopt};
+    return RunOutcome{RunOutcome::Kind::stopped_by_error_box, fatal};
   }
 
-  if (auto fault = write_output_files(state, folder)) {
-    return {RunOutcome::Kind::file_fault, 0, std::move(fault)};
-  }
-  return {};
+  if (auto written = write_output_files(state, outputs); !written) return written.fault();
+  return RunOutcome{};
 }
 
 }  // namespace scenario

@@ -1,11 +1,11 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
+#include "model/file_fault.h"
+#include "model/file_sink.h"
 #include "model/scenario_state.h"
-#include "platform/file_system.h"
 #include "platform/platform.h"
 
 namespace scenario {
@@ -15,18 +15,18 @@ struct RunOutcome {
     files_written,         // the binary files were written; error_code may hold a failure
     stopped_by_error_box,  // a reserved field was in use; no binary file written
     nothing_compiled,      // the parse left no cells; no binary file written
-    file_fault,            // a binary file could not be written
   };
   Kind kind = Kind::files_written;
   std::int32_t fatal_error = 0;  // 1250 or 1251 when stopped by the error box
-  std::optional<FileFault> fault;
 };
 
-// Compiles the text files in the program's folder and writes the binary files beside them:
+// Compiles the text files in the program's folder and writes the binary files into `outputs`:
 // clears the scenario table, parses, places the code changes, stamps the markers and the
 // integrity codes, then writes the line profile (only when j is not 0), the scenario table and
-// the cell array. Sets profile_flag to j; clears error_code first.
-RunOutcome memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform);
+// the cell array. Sets profile_flag to j; clears error_code first. Returns how the run ended,
+// or the fault when the program's folder is not known or a binary file could not be written.
+FileResult<RunOutcome> memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform,
+                                          FileSink& outputs);
 
 // Shows the error box " Errore n. " followed by `a`. The run ends once it is closed.
 void errore(Platform& platform, std::string_view a);

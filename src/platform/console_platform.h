@@ -8,6 +8,11 @@
 
 namespace scenario {
 
+// The folder of a program started by the name `started_as` (its argv[0]), for a system that does
+// not say where the running program is: the name's own folder, made absolute. A name without a
+// folder (a program found on the search path) gives a fault, never an empty path.
+FileResult<std::filesystem::path> folder_started_from(const std::string& started_as);
+
 // Text-mode backend: the window's caption is a line on standard output, the error box is a line
 // on standard error answered with Enter when a terminal is attached, and so are reports and
 // notes, without the wait. The folder is held with a lock on the folder itself.
@@ -18,7 +23,7 @@ class ConsolePlatform final : public Platform {
 
   void show_waiting_window(std::string_view caption) override;
   void show_error_box(std::string_view text) override;
-  std::filesystem::path program_folder() override;
+  FileResult<std::filesystem::path> program_folder() override;
   bool hold_folder(const std::filesystem::path& folder,
                    std::chrono::milliseconds patience) override;
   void release_folder() override { hold_ = FolderHold(); }

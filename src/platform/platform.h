@@ -5,6 +5,8 @@
 #include <memory>
 #include <string_view>
 
+#include "model/file_fault.h"
+
 namespace scenario {
 
 // What the run needs from the machine it runs on: the waiting window, the error box, the folder
@@ -21,8 +23,9 @@ class Platform {
   // Shows a modal box with the text and a single OK button; returns once it is closed.
   virtual void show_error_box(std::string_view text) = 0;
 
-  // The folder that holds the running program (not the working directory).
-  virtual std::filesystem::path program_folder() = 0;
+  // The folder that holds the running program (not the working directory), or the fault that
+  // kept the system from saying which it is: never an empty path.
+  virtual FileResult<std::filesystem::path> program_folder() = 0;
 
   // Waits until no other run holds `folder`, for at most `patience`, then holds it for this run
   // until release_folder() or the end of the process, however it ends. Returns false when

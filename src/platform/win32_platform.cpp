@@ -23,6 +23,7 @@ constexpr wchar_t kLabelFace[] = L"MS Sans Serif";
 constexpr wchar_t kFormClass[] = L"ScenarioPackForm1";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+// The running .exe; empty when the system does not say (GetLastError() then tells why).
 std::filesystem::path module_file() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
@@ -129,7 +130,11 @@ class Win32Platform final : public Platform {
     MessageBoxW(form_, widen(text).c_str(), nullptr, MB_OK);
   }
 
-  std::filesystem::path program_folder() override { return module_file().parent_path(); }
+  FileResult<std::filesystem::path> program_folder() override {
+    const std::filesystem::path self = module_file();
+    if (self.has_parent_path()) return self.parent_path();
+    return FileFault{"the program's own file", system_reason(GetLastError())};
+  }
 
   bool hold_folder(const std::filesystem::path& folder,
                    std::chrono::milliseconds patience) override {

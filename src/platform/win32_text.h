@@ -50,4 +50,21 @@ inline std::string narrow(std::wstring_view wide) {
   return text;
 }
 
+// The system's own wording for an error number, without the line break it ends with, and the
+// number itself.
+inline std::string system_reason(DWORD error) {
+  char* buffer = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
+  std::string reason = length > 0 && buffer != nullptr ? std::string(buffer, length) : "";
+  LocalFree(buffer);
+  while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' ||
+                             reason.back() == ' ' || reason.back() == '.')) {
+    reason.pop_back();
+  }
+  if (reason.empty()) reason = "system error";
+  return reason + " (error " + std::to_string(error) + ")";
+}
+
 }  // namespace scenario

@@ -32,6 +32,17 @@ TEST(FormLoad, EndsWithAMessageAndStatus74WhenATextFileCannotBeWritten) {
   EXPECT_TRUE(platform.error_boxes.empty());
 }
 
+TEST(FormLoad, EndsWithStatus74AndWritesNothingWhenTheProgramsFolderIsNotKnown) {
+  TempFolder folder;
+  FakePlatform platform(folder.path());
+  platform.lose_folder(FileFault{"/proc/self/exe", "No such file or directory"});
+  EXPECT_EQ(Form_Load(platform, embedded_scenario()), kExitFileFault);
+  ASSERT_EQ(platform.reports.size(), 1u);
+  EXPECT_EQ(platform.reports[0],
+            "Cannot find the program's folder: /proc/self/exe: No such file or directory");
+  EXPECT_TRUE(testing::file_names(folder.path()).empty());
+}
+
 // A scenario whose route text is given; the train and the other files are empty.
 ScenarioPayload scenario_with_route(std::string_view route) {
   ScenarioPayload payload = embedded_scenario();

@@ -177,7 +177,7 @@ class StoppedRun final : public Platform {
 
   void show_waiting_window(std::string_view) override {}
   void show_error_box(std::string_view) override {}
-  std::filesystem::path program_folder() override { return folder_; }
+  FileResult<std::filesystem::path> program_folder() override { return folder_; }
   bool hold_folder(const std::filesystem::path& folder,
                    std::chrono::milliseconds patience) override {
     hold_ = FolderHold::take(folder, patience);

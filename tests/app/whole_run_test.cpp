@@ -8,6 +8,7 @@
 #include "app/memorizza_percorso.h"
 #include "model/file_names.h"
 #include "payload/text_writers.h"
+#include "platform/file_system.h"
 #include "support/test_support.h"
 
 namespace scenario {
@@ -71,14 +72,30 @@ TEST(WholeRun, WithoutAProfileWritesOnlyTheTableAndTheCells) {
   ScenarioState state;
   state.line_name = kLine;
   state.train_number = "4127";
-  ASSERT_FALSE(write_scenario_texts(state, embedded_scenario(), folder.path()).has_value());
-  const RunOutcome outcome = memorizza_percorso(state, 0, platform);
-  EXPECT_EQ(outcome.kind, RunOutcome::Kind::files_written);
+  FolderSink files(folder.path());
+  ASSERT_TRUE(write_scenario_texts(state, embedded_scenario(), files).ok());
+  const auto run = memorizza_percorso(state, 0, platform, files);
+  ASSERT_TRUE(run.ok());
+  EXPECT_EQ(run.value().kind, RunOutcome::Kind::files_written);
   EXPECT_EQ(state.error_code, 0);
   EXPECT_FALSE(state.line_profile.has_value());
   EXPECT_FALSE(std::filesystem::exists(folder / named("_linea.dat")));
   EXPECT_TRUE(std::filesystem::exists(folder / named("_4127.sim")));
   EXPECT_TRUE(std::filesystem::exists(folder / named("_4127.dat")));
+}
+
+TEST(WholeRun, ACompileWhoseFolderIsNotKnownReturnsTheFaultAndWritesNothing) {
+  TempFolder folder;
+  FakePlatform platform(folder.path());
+  platform.lose_folder(FileFault{"pack", "no folder"});
+  testing::MemorySink files;
+  ScenarioState state;
+  state.line_name = kLine;
+  state.train_number = "4127";
+  const auto run = memorizza_percorso(state, 1, platform, files);
+  ASSERT_FALSE(run.ok());
+  EXPECT_EQ(run.fault().describe(), "pack: no folder");
+  EXPECT_TRUE(files.replaced.empty());
 }
 
 TEST(WholeRun, ARouteFailureThatEndsTheParseLeavesTheTrainFileBehind) {

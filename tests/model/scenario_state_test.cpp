@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "model/file_names.h"
 
 namespace scenario {
@@ -45,6 +47,59 @@ TEST(LineProfile, KeepsEachElementsTag) {
   EXPECT_EQ(profile.tag(2, 1), ProfileTag::real);
   EXPECT_EQ(profile.value(1, 1), 1.0);
   EXPECT_EQ(profile.value(2, 1), 2.0);
+}
+
+TEST(LineProfile, TagsFollowFromTheSeedAndTheComputedRows) {
+  LineProfile profile(10);
+  profile.set_int16(0, 0, 0);
+  profile.set_int16(1, 0, 0);
+  for (std::int64_t row = 2; row <= 4; ++row) profile.set_real(row, 0, 0.5 * row);
+  profile.set_real(2, 1, -1.0);
+  profile.set_real(3, 0, 7.0);  // a row already computed may be set again
+  struct Case {
+    std::int64_t row;
+    int column;
+    ProfileTag tag;
+    double value;
+  };
+  const Case cases[] = {
+      {0, 0, ProfileTag::int16, 0.0},  {1, 0, ProfileTag::int16, 0.0},
+      {2, 0, ProfileTag::real, 1.0},   {3, 0, ProfileTag::real, 7.0},
+      {4, 0, ProfileTag::real, 2.0},   {5, 0, ProfileTag::empty, 0.0},
+      {10, 0, ProfileTag::empty, 0.0}, {0, 1, ProfileTag::empty, 0.0},
+      {1, 1, ProfileTag::empty, 0.0},  {2, 1, ProfileTag::real, -1.0},
+      {3, 1, ProfileTag::empty, 0.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "row " << c.row << " column " << c.column);
+    EXPECT_EQ(profile.tag(c.row, c.column), c.tag);
+    EXPECT_EQ(profile.value(c.row, c.column), c.value);
+  }
+  EXPECT_EQ(profile.computed_end(0), 5);
+  EXPECT_EQ(profile.computed_end(1), 3);
+}
+
+TEST(LineProfile, RefusesARowThatWouldLeaveAGapOrTakeTheSeedsPlace) {
+  LineProfile profile(10);
+  profile.set_real(2, 0, 1.0);
+  EXPECT_THROW(profile.set_real(4, 0, 1.0), std::logic_error);  // row 3 would have no value
+  EXPECT_THROW(profile.set_real(1, 0, 1.0), std::logic_error);  // rows 0 and 1 are 16-bit
+  EXPECT_THROW(profile.set_int16(2, 0, 1), std::logic_error);
+  EXPECT_EQ(profile.tag(4, 0), ProfileTag::empty);
+  EXPECT_EQ(profile.computed_end(0), 3);
+}
+
+TEST(LineProfile, ACopyKeepsEveryTagAndValue) {
+  LineProfile profile(6);
+  profile.set_int16(1, 1, 1);
+  for (std::int64_t row = 2; row <= 6; ++row) profile.set_real(row, 1, 10.0 + row);
+  const LineProfile copy = profile;
+  for (std::int64_t row = 0; row <= 6; ++row) {
+    for (int column = 0; column < 2; ++column) {
+      EXPECT_EQ(copy.tag(row, column), profile.tag(row, column)) << row << " " << column;
+      EXPECT_EQ(copy.value(row, column), profile.value(row, column)) << row << " " << column;
+    }
+  }
 }
 
 TEST(RecordFailure, ReplacesTheEarlierFailure) {

@@ -3,15 +3,21 @@
 #include <gtest/gtest.h>
 
 #include "model/file_names.h"
+#include "platform/file_system.h"
 #include "support/test_support.h"
 
 namespace scenario {
 namespace {
 
+using testing::bytes_written;
 using testing::file_names;
 using testing::read_file;
 using testing::TempFolder;
 using testing::write_file;
+
+std::string streamed_text(std::string_view payload) {
+  return bytes_written([&](ByteWriter& out) { write_text_file(out, payload); });
+}
 
 // Counts the lines of a text file written with CR LF ends.
 int count_crlf_lines(const std::string& bytes) {
@@ -38,6 +44,7 @@ TEST(TextFileBytes, EndsEveryLineWithCrLfAndStopsAtTheSentinel) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.payload);
+    EXPECT_EQ(streamed_text(c.payload), c.expected);
     EXPECT_EQ(text_file_bytes(c.payload), c.expected);
   }
 }
@@ -48,6 +55,11 @@ class ShippedScenario : public ::testing::Test {
     state.line_name = embedded_scenario().line_name;
     state.train_number = embedded_scenario().train_number;
   }
+  FileResult<> write_texts() {
+    FolderSink sink(folder.path());
+    return write_scenario_texts(state, embedded_scenario(), sink);
+  }
+
   ScenarioState state;
   TempFolder folder;
 };
@@ -58,7 +70,7 @@ TEST_F(ShippedScenario, CarriesItsIdentity) {
 }
 
 TEST_F(ShippedScenario, WritesTheFiveFilesWithTheirExactBytes) {
-  ASSERT_FALSE(write_scenario_texts(state, embedded_scenario(), folder.path()).has_value());
+  ASSERT_TRUE(write_texts().ok());
   EXPECT_EQ(file_names(folder.path()),
             (std::vector<std::string>{"Vallombra Marina_Scogliera_4127-.txt",
                                       "Vallombra Marina_Scogliera_4127_note.txt",
@@ -151,7 +163,7 @@ TEST_F(ShippedScenario, WritesEveryLineOfTheRouteAndTheTrainExactly) {
        "segnale,   13200,   2, 3, 4,  0, 1,    0,  0,0,0, 0",
        "[codici]",
        "[fine]"});
-  ASSERT_FALSE(write_scenario_texts(state, embedded_scenario(), folder.path()).has_value());
+  ASSERT_TRUE(write_texts().ok());
   EXPECT_EQ(read_file(folder / route_text_name(state)), route);
   EXPECT_EQ(read_file(folder / train_text_name(state)), train);
 }
@@ -160,18 +172,28 @@ TEST_F(ShippedScenario, ReplacesOlderLongerFilesWhole) {
   const std::string older(100000, 'z');
   write_file(folder / route_text_name(state), older);
   write_file(folder / notes_text_name(state), older);
-  ASSERT_FALSE(write_scenario_texts(state, embedded_scenario(), folder.path()).has_value());
+  ASSERT_TRUE(write_texts().ok());
   EXPECT_EQ(read_file(folder / route_text_name(state)), text_file_bytes(embedded_scenario().route));
   EXPECT_EQ(std::filesystem::file_size(folder / notes_text_name(state)), 0u);
   EXPECT_EQ(file_names(folder.path()).size(), 5u);
 }
 
+TEST_F(ShippedScenario, AsksForTheFilesInThePacksOrder) {
+  testing::MemorySink sink;
+  ASSERT_TRUE(write_scenario_texts(state, embedded_scenario(), sink).ok());
+  EXPECT_EQ(sink.replaced,
+            (std::vector<std::string>{route_text_name(state), train_text_name(state),
+                                      notes_text_name(state), slowdowns_text_name(state),
+                                      sheet_text_name(state)}));
+  EXPECT_EQ(sink.files[route_text_name(state)], text_file_bytes(embedded_scenario().route));
+}
+
 TEST_F(ShippedScenario, WritesInOrderAndStopsAtTheFirstFileThatCannotBeWritten) {
   // The notes file (third in order) cannot be written: a folder has taken its name.
   std::filesystem::create_directory(folder / notes_text_name(state));
-  const auto fault = write_scenario_texts(state, embedded_scenario(), folder.path());
-  ASSERT_TRUE(fault.has_value());
-  EXPECT_EQ(fault->path, folder / notes_text_name(state));
+  const FileResult<> written = write_texts();
+  ASSERT_FALSE(written.ok());
+  EXPECT_EQ(written.fault().path, folder / notes_text_name(state));
   EXPECT_TRUE(std::filesystem::exists(folder / route_text_name(state)));
   EXPECT_TRUE(std::filesystem::exists(folder / train_text_name(state)));
   EXPECT_FALSE(std::filesystem::exists(folder / slowdowns_text_name(state)));

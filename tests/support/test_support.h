@@ -1,12 +1,16 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <filesystem>
 #include <initializer_list>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "model/file_sink.h"
 #include "platform/folder_hold.h"
 #include "platform/platform.h"
 
@@ -42,9 +46,12 @@ class FakePlatform final : public Platform {
  public:
   explicit FakePlatform(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
+  // From now on the program's folder cannot be found, for this reason.
+  void lose_folder(FileFault fault) { folder_ = std::move(fault); }
+
   void show_waiting_window(std::string_view caption) override;
   void show_error_box(std::string_view text) override;
-  std::filesystem::path program_folder() override { return folder_; }
+  FileResult<std::filesystem::path> program_folder() override { return folder_; }
   bool hold_folder(const std::filesystem::path& folder,
                    std::chrono::milliseconds patience) override;
   void release_folder() override;
@@ -71,9 +78,27 @@ class FakePlatform final : public Platform {
   std::vector<std::string> notes;
 
  private:
-  std::filesystem::path folder_;
+  FileResult<std::filesystem::path> folder_;
   FolderHold hold_;
   bool holding_ = false;
+};
+
+// Buffer size of the in-memory writers below: small and odd, so that most values straddle two
+// fillings of the buffer.
+inline constexpr std::size_t kSmallBuffer = 7;
+
+// The bytes `fill` writes, passed through a buffer of `buffer_bytes`.
+std::string bytes_written(const FileSink::Fill& fill, std::size_t buffer_bytes = kSmallBuffer);
+
+// A sink that keeps the files written into it in memory, by name. A name in `refused` fails at
+// its first drained bytes and is then not kept, as a folder keeps the older file.
+class MemorySink final : public FileSink {
+ public:
+  FileResult<> replace(std::string_view name, const Fill& fill) override;
+
+  std::map<std::string, std::string> files;
+  std::vector<std::string> replaced;  // names in the order they were asked for
+  std::set<std::string> refused;
 };
 
 }  // namespace scenario::testing

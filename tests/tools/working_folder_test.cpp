@@ -31,12 +31,11 @@ std::vector<std::string> without(std::vector<std::string> names, const std::stri
 
 TEST(WorkingFolder, HoldsItsFolderForItsLifeAndRemovesItWithItsFiles) {
   TempFolder base;
-  std::optional<FileFault> fault;
   std::filesystem::path made;
   {
-    const auto working = WorkingFolder::create_in(base.path(), fault);
-    ASSERT_TRUE(working.has_value()) << fault->describe();
-    made = working->path();
+    const auto working = WorkingFolder::create_in(base.path());
+    ASSERT_TRUE(working.ok()) << working.fault().describe();
+    made = working.value().path();
     EXPECT_EQ(made.parent_path(), base.path());
     EXPECT_TRUE(made.filename().string().starts_with(WorkingFolder::kNamePrefix));
     write_file(made / "Vallombra Marina_Scogliera_4127.dat", "cells");
@@ -67,10 +66,9 @@ TEST(WorkingFolder, TheNextRunRemovesFoldersNobodyHoldsAndNothingElse) {
   std::filesystem::create_directory_symlink(elsewhere.path(), base / working_name("link"));
   const std::vector<std::string> kept = without(file_names(base.path()), working_name("1"));
 
-  std::optional<FileFault> fault;
-  const auto working = WorkingFolder::create_in(base.path(), fault);
-  ASSERT_TRUE(working.has_value()) << fault->describe();
-  EXPECT_EQ(without(file_names(base.path()), working->path().filename().string()), kept);
+  const auto working = WorkingFolder::create_in(base.path());
+  ASSERT_TRUE(working.ok()) << working.fault().describe();
+  EXPECT_EQ(without(file_names(base.path()), working.value().path().filename().string()), kept);
   EXPECT_EQ(read_file(elsewhere / "author.txt"), "kept");
 }
 
@@ -82,9 +80,8 @@ TEST(WorkingFolder, AFolderLeftByAKilledCompileIsRemovedByTheNextOne) {
   ASSERT_GE(child, 0);
   if (child == 0) {
     ::close(made[0]);
-    std::optional<FileFault> fault;
-    const auto working = WorkingFolder::create_in(base.path(), fault);
-    const std::string name = working ? working->path().filename().string() : "";
+    const auto working = WorkingFolder::create_in(base.path());
+    const std::string name = working ? working.value().path().filename().string() : "";
     if (::write(made[1], name.data(), name.size()) != static_cast<ssize_t>(name.size())) {
       ::_exit(2);
     }
@@ -99,8 +96,7 @@ TEST(WorkingFolder, AFolderLeftByAKilledCompileIsRemovedByTheNextOne) {
 
   // While the compile lives, another one keeps its folder. Nothing may stop the test before
   // the child is killed.
-  std::optional<FileFault> fault;
-  const bool made_meanwhile = WorkingFolder::create_in(base.path(), fault).has_value();
+  const bool made_meanwhile = WorkingFolder::create_in(base.path()).ok();
   const bool kept_while_alive = !name.empty() && std::filesystem::is_directory(base / name);
   ::kill(child, SIGKILL);
   int status = 0;
@@ -109,9 +105,10 @@ TEST(WorkingFolder, AFolderLeftByAKilledCompileIsRemovedByTheNextOne) {
   ASSERT_TRUE(kept_while_alive) << "the killed compile's folder: '" << name << "'";
   ASSERT_TRUE(std::filesystem::is_directory(base / name)) << "killed compiles leave it behind";
 
-  const auto next = WorkingFolder::create_in(base.path(), fault);
-  ASSERT_TRUE(next.has_value());
-  EXPECT_EQ(file_names(base.path()), std::vector<std::string>{next->path().filename().string()});
+  const auto next = WorkingFolder::create_in(base.path());
+  ASSERT_TRUE(next.ok());
+  EXPECT_EQ(file_names(base.path()),
+            std::vector<std::string>{next.value().path().filename().string()});
 }
 
 }  // namespace

@@ -139,7 +139,11 @@ TEST(ReportPage, TheMapSaysWhyThereIsNoPlan) {
 TEST(ReportPage, NotesAPlanThatStopsShortOfTheLine) {
   ScenarioState state = straight_line();
   state.line_profile.emplace(10000);
-  for (int r = 0; r <= 2000; ++r) {
+  for (int r = 0; r < 2; ++r) {
+    state.line_profile->set_int16(r, 0, 0);
+    state.line_profile->set_int16(r, 1, static_cast<std::int16_t>(r));
+  }
+  for (int r = 2; r <= 2000; ++r) {
     state.line_profile->set_real(r, 0, 0);
     state.line_profile->set_real(r, 1, r);
   }
