@@ -78,6 +78,12 @@ inspect::DecodedSet decode_file(const std::filesystem::path& path, FileRole role
   return set;
 }
 
+// The role both files have by their names; nothing when they differ or either has none.
+std::optional<FileRole> same_role(const std::filesystem::path& a, const std::filesystem::path& b) {
+  const auto role = role_of(a);
+  return role && role == role_of(b) ? role : std::nullopt;
+}
+
 }  // namespace
 
 int run_diff(const DiffRequest& request, std::ostream& out, std::ostream& err) {
@@ -101,15 +107,14 @@ int run_diff(const DiffRequest& request, std::ostream& out, std::ostream& err) {
     a = decode_folder(*a_paths, failure);
     b = decode_folder(*b_paths, failure);
   } else {
-    const auto a_role = a_folder ? std::nullopt : role_of(request.a);
-    const auto b_role = b_folder ? std::nullopt : role_of(request.b);
-    if (!a_role || !b_role || *a_role != *b_role) {
+    const auto role = a_folder || b_folder ? std::nullopt : same_role(request.a, request.b);
+    if (!role) {
       err << "scenario diff: compare two folders, or two compiled files of the same kind "
              "(L_linea.dat, L_T.sim or L_T.dat)\n";
       return kToolUsage;
     }
-    a = decode_file(request.a, *a_role, failure);
-    b = decode_file(request.b, *b_role, failure);
+    a = decode_file(request.a, *role, failure);
+    b = decode_file(request.b, *role, failure);
   }
   if (failure.failure) {
     err << failure.failure->message << '\n';

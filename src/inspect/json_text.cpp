@@ -1,5 +1,7 @@
 #include "inspect/json_text.h"
 
+#include <array>
+#include <charconv>
 #include <string>
 
 #include "inspect/single_byte_text.h"
@@ -27,9 +29,11 @@ void json_name(TextOut& out, std::string_view single_byte_name) {
 }
 
 void json_real(TextOut& out, double v) {
-  const std::string text = real_text(v);
+  std::array<char, 32> room;
+  const auto [end, error] = std::to_chars(room.data(), room.data() + room.size(), v);
+  const std::string_view text(room.data(), error == std::errc() ? end - room.data() : 0);
   out << text;
-  if (text.find_first_of(".e") == std::string::npos) out << ".0";
+  if (text.find_first_of(".e") == std::string_view::npos) out << ".0";
 }
 
 }  // namespace scenario::inspect

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <charconv>
+#include <cstring>
 
 namespace scenario::inspect {
 
@@ -32,15 +33,24 @@ TextOut& TextOut::real(double v) {
   return *this << formatted(room, v);
 }
 
-void TextOut::flush() {
-  if (buffer_.empty()) return;
-  out_.write(buffer_.data(), static_cast<std::streamsize>(buffer_.size()));
-  buffer_.clear();
+TextOut& TextOut::operator<<(std::string_view text) {
+  if (text.size() > kChunk - used_) {
+    flush();
+    // A piece larger than the buffer goes out as it is.
+    if (text.size() >= kChunk) {
+      out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+      return *this;
+    }
+  }
+  std::memcpy(buffer_.get() + used_, text.data(), text.size());
+  used_ += text.size();
+  return *this;
 }
 
-std::string real_text(double v) {
-  std::array<char, 32> room;
-  return std::string(formatted(room, v));
+void TextOut::flush() {
+  if (used_ == 0) return;
+  out_.write(buffer_.get(), static_cast<std::streamsize>(used_));
+  used_ = 0;
 }
 
 }  // namespace scenario::inspect

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -12,18 +14,16 @@ namespace scenario::inspect {
 // formatted without the stream's locale, so the output is the same everywhere.
 class TextOut {
  public:
-  explicit TextOut(std::ostream& out) : out_(out) { buffer_.reserve(kChunk + kChunk / 4); }
+  explicit TextOut(std::ostream& out) : out_(out), buffer_(new char[kChunk]) {}
   ~TextOut() { flush(); }
   TextOut(const TextOut&) = delete;
   TextOut& operator=(const TextOut&) = delete;
 
-  TextOut& operator<<(std::string_view text) {
-    buffer_.append(text);
-    return spill();
-  }
+  TextOut& operator<<(std::string_view text);
   TextOut& operator<<(char c) {
-    buffer_.push_back(c);
-    return spill();
+    if (used_ == kChunk) flush();
+    buffer_[used_++] = c;
+    return *this;
   }
   TextOut& operator<<(std::int64_t v);
   TextOut& operator<<(std::int32_t v) { return *this << static_cast<std::int64_t>(v); }
@@ -38,18 +38,11 @@ class TextOut {
   void flush();
 
  private:
-  static constexpr std::size_t kChunk = 1 << 16;
-
-  TextOut& spill() {
-    if (buffer_.size() >= kChunk) flush();
-    return *this;
-  }
+  static constexpr std::size_t kChunk = std::size_t{1} << 16;
 
   std::ostream& out_;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
 };
-
-// The shortest decimal text of `v` that reads back as exactly `v`, as TextOut::real writes it.
-std::string real_text(double v);
 
 }  // namespace scenario::inspect
