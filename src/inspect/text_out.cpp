@@ -34,6 +34,7 @@ TextOut& TextOut::real(double v) {
 }
 
 TextOut& TextOut::operator<<(std::string_view text) {
+  if (text.empty()) return *this;
   if (text.size() > kChunk - used_) {
     flush();
     // A piece larger than the buffer goes out as it is.
