@@ -176,9 +176,18 @@ bool holds_something(const TrackCell& cell, const TrackCell& previous) {
 
 std::string clock_text(std::int32_t seconds) {
   const std::int64_t whole = std::llabs(static_cast<std::int64_t>(seconds));
-  const auto two = [](std::int64_t v) { return (v < 10 ? "0" : "") + std::to_string(v); };
-  return (seconds < 0 ? "-" : "") + two(whole / 3600) + ":" + two(whole / 60 % 60) + ":" +
-         two(whole % 60);
+  std::string text = seconds < 0 ? "-" : "";
+  // Appended piece by piece: a literal put before a string makes some compilers warn falsely.
+  const auto two = [&text](std::int64_t v) {
+    if (v < 10) text += '0';
+    text += std::to_string(v);
+  };
+  two(whole / 3600);
+  text += ':';
+  two(whole / 60 % 60);
+  text += ':';
+  two(whole % 60);
+  return text;
 }
 
 }  // namespace scenario::inspect

@@ -21,7 +21,10 @@ std::string at(const CompiledFile& file, std::uint64_t offset) {
 }
 
 std::string quoted(const std::string& single_byte) {
-  return "\"" + utf8_from_single_byte(single_byte) + "\"";
+  std::string text = "\"";
+  text += utf8_from_single_byte(single_byte);
+  text += '"';
+  return text;
 }
 
 std::string line_of(const TableFile& table) { return table.slots[kLineSlot].name; }
