@@ -11,7 +11,7 @@ namespace scenario::inspect {
 void json_string(TextOut& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   out << '"';
-  for (char c : text) {
+  for (char c : valid_utf8(text)) {
     const auto byte = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       out << '\\' << c;

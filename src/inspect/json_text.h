@@ -10,7 +10,7 @@ namespace scenario::inspect {
 // never becomes a document in memory.
 
 // `text` (UTF-8) as a JSON string, quotes included; control characters, quotes and backslashes
-// escaped.
+// escaped, and bytes that are not UTF-8 (a file name may hold any) replaced by U+FFFD.
 void json_string(TextOut& out, std::string_view text);
 
 // A single-byte name from a file as a JSON string, converted to UTF-8 (single_byte_text.h).

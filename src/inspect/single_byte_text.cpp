@@ -82,6 +82,21 @@ std::string utf8_from_single_byte(std::string_view bytes) {
   return out;
 }
 
+std::string valid_utf8(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t start = at;
+    if (next_character(text, at)) {
+      out.append(text.substr(start, at - start));
+    } else {
+      append_utf8(out, 0xFFFD);
+      at = start + 1;
+    }
+  }
+  return out;
+}
+
 std::optional<std::string> single_byte_from_utf8(std::string_view text) {
   std::string out;
   for (std::size_t at = 0; at < text.size();) {

@@ -16,4 +16,8 @@ std::string utf8_from_single_byte(std::string_view bytes);
 // UTF-8 or holds a character that has no byte.
 std::optional<std::string> single_byte_from_utf8(std::string_view text);
 
+// `text` with every byte that is not part of a valid UTF-8 character replaced by U+FFFD, for
+// reports that must be valid UTF-8 whatever a file name holds.
+std::string valid_utf8(std::string_view text);
+
 }  // namespace scenario::inspect

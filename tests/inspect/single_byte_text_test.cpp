@@ -48,5 +48,15 @@ TEST(SingleByteText, TextWithoutBytesIsRefused) {
   }
 }
 
+TEST(SingleByteText, InvalidUtf8IsReplacedByteByByte) {
+  const std::pair<std::string, std::string> cases[] = {
+      {"Citt\xC3\xA0_1.sim", "Citt\xC3\xA0_1.sim"},
+      {"Citt\xE0_1.sim", "Citt\xEF\xBF\xBD_1.sim"},  // a code page byte in a file name
+      {"\xC0\x80", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"\xE2\x82", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+  };
+  for (const auto& [text, valid] : cases) EXPECT_EQ(valid_utf8(text), valid);
+}
+
 }  // namespace
 }  // namespace scenario::inspect
