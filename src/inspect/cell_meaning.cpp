@@ -137,9 +137,8 @@ std::string describe_cell(const TrackCell& cell, std::int64_t index, const SimTa
   const auto code = static_cast<std::uint8_t>(cell.kind);
   const auto name = kind_name(code);
   std::string text = name ? std::string(*name) : "kind " + n(code) + " (unknown)";
-  // These objects go one cell past their position, so the record's own position is told too.
-  if (placed_past_position(cell.kind))
-    text += " (record at " + n((index - 1) * kCellMetres) + " m)";
+  // These objects go one cell past the position they stand for, so that position is told too.
+  if (placed_past_position(cell.kind)) text += " (for " + n((index - 1) * kCellMetres) + " m)";
   append(text, " ", object_text(cell, table));
 
   std::string others;

@@ -27,7 +27,7 @@ struct BoardPair {
 BoardPair board_pair(const TrackCell& cell);
 
 // The cell's object and values as the system built them, for a reader: the kind (with the
-// position of its record for the objects placed one cell past it), the kind's own values
+// position it stands for, for the objects placed one cell past it), the kind's own values
 // decoded (a signal's aspects, a board pair's speeds, the name of a station or a direction
 // board from `table` when there is one), then every other field that is not 0, then the
 // stretch values. Cell 1's reserved values are named as the marker and the OG code.

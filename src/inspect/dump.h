@@ -27,7 +27,6 @@ struct DumpFilter {
   bool takes_metres(std::int64_t metres) const {
     return (!from_metres || metres >= *from_metres) && (!to_metres || metres <= *to_metres);
   }
-  bool narrowed() const { return !kinds.empty() || from_metres || to_metres; }
 };
 
 // What a cell dump can say beyond the cells: the table gives station and board names and the

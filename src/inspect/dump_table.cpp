@@ -40,7 +40,11 @@ std::string_view slot_use(int k, const SimSlot& slot) {
 
 // The meaning of a general slot's field, empty when it has none of its own.
 std::string_view field_meaning(int k, std::string_view field) {
-  if (k == kTrainRouteSlot) {
+  if (k == kProgressiveTreSlot || k == kProgressiveDueSlot || k == kProgressiveUnoSlot) {
+    if (field == "zone_start") return "first value";
+    if (field == "zone_end") return "second value";
+    if (field == "position") return "flag";
+  } else if (k == kTrainRouteSlot) {
     if (field == "zone_start") return "braked-mass percentage";
     if (field == "zone_end") return "route length";
     if (field == "position") return "cars";
@@ -64,7 +68,7 @@ void text_slot(TextOut& out, int k, const SimSlot& slot) {
   const std::string_view use = slot_use(k, slot);
   out << "slot " << static_cast<std::int64_t>(k) << " (" << use << ")";
   if (!slot.name.empty()) out << " \"" << utf8_from_single_byte(slot.name) << "\"";
-  const bool every_field = use == "station" || use == "kilometre progressive";
+  const bool every_field = use == "station";
   char separator = ':';
   for (const SlotField& field : slot_numbers(slot)) {
     const std::string_view meaning = field_meaning(k, field.name);

@@ -22,7 +22,6 @@ struct TableFile {
   }
 
   static constexpr std::uint64_t kSlotZoneEndAt = 5;
-  static constexpr std::uint64_t kSlotNameLengthAt = 14;
   static constexpr std::uint64_t kSlotNameAt = 16;
   static constexpr std::uint64_t kParam7AfterName = 0;
   static constexpr std::uint64_t kTimeAfterName = 14;

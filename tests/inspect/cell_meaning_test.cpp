@@ -92,13 +92,13 @@ TEST(CellMeaning, DescribesEachKindAsItWasBuilt) {
       {cell(CellKind::station_stop, 3), 166,
        "station_stop slot 3 \"SELVANERA\"; speed_limit 6 (30), gradient 112 (+12), adhesion 100"},
       {cell(CellKind::direction_board, 80), 28,
-       "direction_board (record at 1350 m) slot 80 \"(DEV.U.)\"; speed_limit 6 (30), gradient "
+       "direction_board (for 1350 m) slot 80 \"(DEV.U.)\"; speed_limit 6 (30), gradient "
        "112 (+12), adhesion 100"},
       {cell(CellKind::slowdown_start, 60, 0, 1), 97,
-       "slowdown_start (record at 4800 m) v 60, f_tt 1; speed_limit 6 (30), gradient 112 (+12), "
+       "slowdown_start (for 4800 m) v 60, f_tt 1; speed_limit 6 (30), gradient 112 (+12), "
        "adhesion 100"},
       {cell(CellKind::slowdown_warning, 60, 30), 73,
-       "slowdown_warning (record at 3600 m) v 60, d_v 30; speed_limit 6 (30), gradient 112 (+12), "
+       "slowdown_warning (for 3600 m) v 60, d_v 30; speed_limit 6 (30), gradient 112 (+12), "
        "adhesion 100"},
       {cell(CellKind::code_change, 180), 96,
        "code_change code 180; speed_limit 6 (30), gradient 112 (+12), adhesion 100"},

@@ -346,10 +346,10 @@ TEST_F(InspectCommands, DumpShowsTheShippedSignalsAsTheyWereBuilt) {
   // at speed 30 (6 x 5) with adhesion 100 on a level line.
   EXPECT_EQ(run.out,
             cells + ": cells 0 to 416, 50 m each (route length 13800 m)\n" +
-                "cell 240 at 12000 m: signal (record at 11950 m) s1 5 d1 0, s2 6 d2 0, s3 0 d3 0, "
+                "cell 240 at 12000 m: signal (for 11950 m) s1 5 d1 0, s2 6 d2 0, s3 0 d3 0, "
                 "rapp 0, sx 2, dx 0, signal_time 0; speed_limit 6 (30), gradient 100 (0), "
                 "adhesion 100\n"
-                "cell 265 at 13250 m: signal (record at 13200 m) s1 3 d1 0, s2 4 d2 0, s3 0 d3 0, "
+                "cell 265 at 13250 m: signal (for 13200 m) s1 3 d1 0, s2 4 d2 0, s3 0 d3 0, "
                 "rapp 1, sx 2, dx 0, signal_time 0; speed_limit 6 (30), gradient 100 (0), "
                 "adhesion 100\n");
 
