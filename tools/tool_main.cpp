@@ -6,7 +6,11 @@
 
 #include "compile_command.h"
 #include "compile_report.h"
+#include "diff_command.h"
+#include "dump_command.h"
+#include "inspect/kind_names.h"
 #include "report_command.h"
+#include "verify_command.h"
 
 namespace scenario::tool {
 
@@ -18,11 +22,35 @@ std::string no_folder_separator(const std::string& value) {
                                                          : "must not contain / or \\";
 }
 
+std::string known_kind(const std::string& value) {
+  return inspect::kind_code(value) ? std::string() : "no cell kind is named " + value;
+}
+
+// A wrong command line is told in one line, naming the subcommand.
+std::string one_line_failure(const CLI::App* app, const CLI::Error& error) {
+  std::string command = app->get_name();
+  for (const CLI::App* sub : app->get_subcommands()) command += " " + sub->get_name();
+  return command + ": " + error.what() + " (see " + command + " --help)\n";
+}
+
+// --line and --number of the inspecting commands, which name a set in a folder.
+void identity_options(CLI::App* command, std::optional<std::string>& line,
+                      std::optional<std::string>& number) {
+  command->add_option("--line", line, "Line name of the set in a folder")
+      ->check(CLI::Validator(no_folder_separator, "NAME", "no folder separator"));
+  command->add_option("--number", number, "Train number of the set in a folder")
+      ->check(CLI::Validator(no_folder_separator, "NUMBER", "no folder separator"));
+}
+
 }  // namespace
 
 int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-  CLI::App app("Compiles scenario text files the way a scenario pack does.", "scenario");
+  CLI::App app(
+      "Compiles scenario text files the way a scenario pack does, and shows, checks and "
+      "compares the compiled files.",
+      "scenario");
   app.require_subcommand(1);
+  app.failure_message(one_line_failure);
 
   CompileRequest request;
   bool json = false;
@@ -59,6 +87,52 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
                      "Also write the profile as an SVG file");
   report->add_flag("--no-profile", report_no_profile,
                    "Compile without the line profile, as compile --no-profile does");
+  const std::map<std::string, inspect::DumpFormat> formats = {{"text", inspect::DumpFormat::text},
+                                                              {"json", inspect::DumpFormat::json},
+                                                              {"csv", inspect::DumpFormat::csv}};
+  DumpRequest dump;
+  std::vector<std::string> kinds;
+  std::optional<std::int64_t> from_metres;
+  std::optional<std::int64_t> to_metres;
+  CLI::App* dump_command = app.add_subcommand(
+      "dump", "Show what compiled files hold: the line profile, the scenario table, the cells");
+  dump_command->add_option("files", dump.inputs, "Compiled files, or a folder holding a set")
+      ->required();
+  identity_options(dump_command, dump.line_name, dump.train_number);
+  dump_command
+      ->add_option("--cells", dump.last_cell,
+                   "The cell file holds cells 0 to N (when no scenario table is beside it)")
+      ->check(CLI::NonNegativeNumber);
+  dump_command
+      ->add_option("--rows", dump.last_row,
+                   "The profile holds rows 0 to M (when no scenario table is beside it)")
+      ->check(CLI::NonNegativeNumber);
+  dump_command->add_option("--format", dump.format, "text (default), json or csv")
+      ->transform(CLI::CheckedTransformer(formats));
+  dump_command->add_option("--kind", kinds, "Only cells of these kinds, e.g. signal,code_change")
+      ->delimiter(',')
+      ->check(CLI::Validator(known_kind, "KIND", "a cell kind"));
+  dump_command->add_option("--from", from_metres, "Only cells and profile rows from METRES on");
+  dump_command->add_option("--to", to_metres, "Only cells and profile rows up to METRES");
+  dump_command->add_flag("--all", dump.filter.all, "Text: list empty cells and slots too");
+
+  VerifyRequest verify;
+  CLI::App* verify_command =
+      app.add_subcommand("verify", "Check that compiled files are whole and agree with each other");
+  verify_command->add_option("files", verify.inputs, "Compiled files, or a folder holding a set")
+      ->required();
+  identity_options(verify_command, verify.line_name, verify.train_number);
+
+  DiffRequest diff;
+  std::string diff_format = "text";
+  CLI::App* diff_command =
+      app.add_subcommand("diff", "Show what differs between two compiled sets, record by record");
+  diff_command->add_option("a", diff.a, "A folder holding a set, or a compiled file")->required();
+  diff_command->add_option("b", diff.b, "A folder, or a compiled file of the same kind")
+      ->required();
+  identity_options(diff_command, diff.line_name, diff.train_number);
+  diff_command->add_option("--format", diff_format, "text (default) or json")
+      ->check(CLI::IsMember({"text", "json"}));
 
   try {
     app.parse(argc, argv);
@@ -71,6 +145,17 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
     if (report->parsed()) {
       report_request.build_profile = !report_no_profile;
       return write_report(report_request, err);
+    }
+    if (dump_command->parsed()) {
+      for (const std::string& kind : kinds) dump.filter.kinds.push_back(*inspect::kind_code(kind));
+      dump.filter.from_metres = from_metres;
+      dump.filter.to_metres = to_metres;
+      return run_dump(dump, out, err);
+    }
+    if (verify_command->parsed()) return run_verify(verify, out, err);
+    if (diff_command->parsed()) {
+      diff.json = diff_format == "json";
+      return run_diff(diff, out, err);
     }
     request.build_profile = !no_profile;
     const CompileResult result = compile_scenario(request);
