@@ -36,7 +36,7 @@ struct CompileResult {
   int status = kToolSuccess;
   std::int32_t error_code = 0;
   std::int32_t error_position = 0;
-  ErrorSource error_source = ErrorSource::none;
+  TextFile error_source = TextFile::none;
   std::int32_t error_line = 0;
   std::string error_detail;
   std::optional<std::int32_t> fatal;  // 1250 or 1251 when the error box stopped the run

@@ -13,11 +13,11 @@ constexpr std::string_view kNothingCompiled = "nothing was compiled; no binary f
 
 std::optional<std::string> source_file(const CompileRequest& request, const CompileResult& result) {
   switch (result.error_source) {
-    case ErrorSource::route_file:
+    case TextFile::route:
       return request.route.string();
-    case ErrorSource::train_file:
+    case TextFile::train:
       return request.train.string();
-    case ErrorSource::none:
+    case TextFile::none:
       break;
   }
   return std::nullopt;

@@ -3,9 +3,9 @@
 #include <system_error>
 
 #include "model/file_names.h"
+#include "parse/parse_context.h"
+#include "parse/read_fault.h"
 #include "platform/file_system.h"
-#include "route/parse_context.h"
-#include "route/read_fault.h"
 #include "route/route_parse.h"
 #include "train/train_parse.h"
 

@@ -8,13 +8,11 @@
 #include "model/cell_array.h"
 #include "model/line_profile.h"
 #include "model/sim_table.h"
+#include "model/text_file.h"
 
 namespace scenario {
 
 inline constexpr int kMountainCapacity = 80;  // mountains 1 to 80; entry 0 is never used
-
-// Which text file a recorded failure came from; kept for the authoring command only.
-enum class ErrorSource : std::uint8_t { none, route_file, train_file };
 
 // Everything one run shares, from start to end. Text is held as the single-byte characters of
 // the text files; the tables are written to the binary files at the end of the run.
@@ -34,16 +32,16 @@ struct ScenarioState {
   std::int32_t error_position = 0;
 
   // Where the last recorded failure was found, for diagnostics. Never written to any file.
-  ErrorSource error_source = ErrorSource::none;
+  TextFile error_source = TextFile::none;
   std::int32_t error_line = 0;  // 0 when the failure has no line of its own
   std::string error_detail;     // what the reader objected to, for a read fault
 };
 
 // Records failure `code` with its position, replacing any earlier one.
 void record_failure(ScenarioState& state, std::int32_t code, std::int32_t position,
-                    ErrorSource source = ErrorSource::none, std::int32_t line = 0);
+                    TextFile source = TextFile::none, std::int32_t line = 0);
 // Records failure `code` for the codes that leave error_position as it was.
 void record_failure_keeping_position(ScenarioState& state, std::int32_t code,
-                                     ErrorSource source = ErrorSource::none, std::int32_t line = 0);
+                                     TextFile source = TextFile::none, std::int32_t line = 0);
 
 }  // namespace scenario

@@ -1,8 +1,8 @@
 #include "route/direction_boards.h"
 
 #include "model/rounding.h"
-#include "route/cell_access.h"
-#include "route/read_fault.h"
+#include "parse/cell_access.h"
+#include "parse/read_fault.h"
 #include "route/route_fields.h"
 
 namespace scenario {

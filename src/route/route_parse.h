@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/scenario_state.h"
-#include "route/parse_context.h"
+#include "parse/parse_context.h"
 
 namespace scenario {
 

@@ -1,7 +1,7 @@
 #include "train/code_change_record.h"
 
 #include "model/rounding.h"
-#include "route/cell_access.h"
+#include "parse/cell_access.h"
 
 namespace scenario {
 

@@ -3,8 +3,8 @@
 #include <filesystem>
 #include <system_error>
 
-#include "route/cell_access.h"
-#include "route/read_fault.h"
+#include "parse/cell_access.h"
+#include "parse/read_fault.h"
 
 namespace scenario {
 
@@ -19,8 +19,8 @@ std::int32_t last_cell(const ScenarioState& state) {
 
 RecordOutcome leave_beyond_cells(ScenarioState& state, const ParseContext& context,
                                  std::int32_t position) {
-  record_failure(state, kBeyondCells, position, ErrorSource::train_file, context.record_line);
-  return RecordOutcome::leave_loop;
+  record_failure(state, kBeyondCells, position, TextFile::train, context.record_line);
+  return RecordOutcome::part_ends;
 }
 
 void delete_train_file(const ParseContext& context) {
@@ -32,15 +32,15 @@ void delete_train_file(const ParseContext& context) {
 RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context, std::int32_t code,
                                std::int32_t position) {
   delete_train_file(context);
-  record_failure(state, code, position, ErrorSource::train_file, context.record_line);
-  return RecordOutcome::parse_ended;
+  record_failure(state, code, position, TextFile::train, context.record_line);
+  return RecordOutcome::leave;
 }
 
 RecordOutcome close_and_delete_keeping_position(ScenarioState& state, const ParseContext& context,
                                                 std::int32_t code) {
   delete_train_file(context);
-  record_failure_keeping_position(state, code, ErrorSource::train_file, context.record_line);
-  return RecordOutcome::parse_ended;
+  record_failure_keeping_position(state, code, TextFile::train, context.record_line);
+  return RecordOutcome::leave;
 }
 
 }  // namespace scenario

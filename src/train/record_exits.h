@@ -3,16 +3,14 @@
 #include <cstdint>
 
 #include "model/scenario_state.h"
-#include "route/parse_context.h"
+#include "parse/parse_context.h"
+#include "parse/record_outcome.h"
 
 namespace scenario {
 
-// What a record handler leaves the record loop to do next.
-enum class RecordOutcome {
-  go_on,       // test the keyword field's remaining keywords, then read the next record
-  leave_loop,  // a record beyond the cells (error 15): the loop ends, the tails still run
-  parse_ended  // the close-and-delete exit was taken: the train half is over
-};
+// A train record handler returns go_on, part_ends (a record beyond the cells, error 15: the
+// record loop ends, the tails still run) or leave (the close-and-delete exit was taken: the
+// train file is gone and the train half is over).
 
 // N, the last cell index. Throws ReadFault when the cells do not exist.
 std::int32_t last_cell(const ScenarioState& state);

@@ -1,7 +1,7 @@
 #include "train/signals.h"
 
 #include "model/rounding.h"
-#include "route/cell_access.h"
+#include "parse/cell_access.h"
 
 namespace scenario {
 
@@ -21,7 +21,7 @@ void memo_segnale(ScenarioState& state, std::int32_t posizione, SignalRecord& si
   const std::int64_t i = cell_index(posizione / 50.0 + 1);
   TrackCell& cell = cell_at(state, i);
   if (!cell.is_free()) {
-    record_failure_keeping_position(state, kSignalCellOccupied, ErrorSource::train_file);
+    record_failure_keeping_position(state, kSignalCellOccupied, TextFile::train);
     return;
   }
   cell.kind = CellKind::signal;

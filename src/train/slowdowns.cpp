@@ -1,7 +1,7 @@
 #include "train/slowdowns.h"
 
 #include "model/rounding.h"
-#include "route/cell_access.h"
+#include "parse/cell_access.h"
 
 namespace scenario {
 
@@ -27,7 +27,7 @@ std::int64_t warning_cell(const SlowdownRecord& r) {
 bool occupied(ScenarioState& state, std::int64_t i) { return !cell_at(state, i).is_free(); }
 
 void fail(ScenarioState& state, std::int32_t code) {
-  record_failure_keeping_position(state, code, ErrorSource::train_file);
+  record_failure_keeping_position(state, code, TextFile::train);
 }
 
 void write_d_v(TrackCell& cell, const SlowdownRecord& r) {

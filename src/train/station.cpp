@@ -4,8 +4,8 @@
 #include <string>
 
 #include "model/rounding.h"
-#include "route/cell_access.h"
-#include "route/read_fault.h"
+#include "parse/cell_access.h"
+#include "parse/read_fault.h"
 
 namespace scenario {
 

@@ -49,14 +49,14 @@ TEST(LineProfile, KeepsEachElementsTag) {
 
 TEST(RecordFailure, ReplacesTheEarlierFailure) {
   ScenarioState state;
-  record_failure(state, 15, 13850, ErrorSource::route_file, 12);
+  record_failure(state, 15, 13850, TextFile::route, 12);
   EXPECT_EQ(state.error_code, 15);
   EXPECT_EQ(state.error_position, 13850);
   EXPECT_EQ(state.error_line, 12);
   record_failure_keeping_position(state, 2);
   EXPECT_EQ(state.error_code, 2);
   EXPECT_EQ(state.error_position, 13850);
-  EXPECT_EQ(state.error_source, ErrorSource::none);
+  EXPECT_EQ(state.error_source, TextFile::none);
   EXPECT_EQ(state.error_line, 0);
 }
 

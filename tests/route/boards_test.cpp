@@ -2,8 +2,8 @@
 
 #include <string>
 
+#include "parse/read_fault.h"
 #include "route/direction_boards.h"
-#include "route/read_fault.h"
 #include "route/speed_boards.h"
 
 namespace scenario {

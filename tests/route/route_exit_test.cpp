@@ -36,7 +36,7 @@ TEST_F(RouteInTheParse, AReadFaultDeletesBothFilesAndIs25) {
   const std::string route = crlf_lines({"[generale]", "", "lunghezza percorso, 12x", "[fine]"});
   run(&route);
   EXPECT_EQ(state.error_code, 25);
-  EXPECT_EQ(state.error_source, ErrorSource::route_file);
+  EXPECT_EQ(state.error_source, TextFile::route);
   EXPECT_EQ(state.error_line, 3);
   EXPECT_FALSE(std::filesystem::exists(route_path()));
   EXPECT_FALSE(std::filesystem::exists(train_path()));

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "route/read_fault.h"
+#include "parse/read_fault.h"
 #include "route_fixture.h"
 
 namespace scenario {
@@ -81,7 +81,7 @@ TEST_F(RouteFailures, EachRecordedCodeEndsAsItShould) {
     EXPECT_EQ(parse(c.text), c.outcome);
     EXPECT_EQ(state.error_code, c.code);
     EXPECT_EQ(state.error_position, c.position);
-    EXPECT_EQ(state.error_source, ErrorSource::route_file);
+    EXPECT_EQ(state.error_source, TextFile::route);
     EXPECT_FALSE(route_file_exists());
   }
 }

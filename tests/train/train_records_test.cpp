@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "route/read_fault.h"
+#include "parse/read_fault.h"
 #include "train_fixture.h"
 
 namespace scenario::testing {
