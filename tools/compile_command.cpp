@@ -49,14 +49,10 @@ void replace_all(std::string& text, const std::string& from, const std::string& 
 
 void keep_diagnostics(const ScenarioState& state, const CompileRequest& request,
                       const std::filesystem::path& working, CompileResult& result) {
-  result.error_code = state.error_code;
-  result.error_position = state.error_position;
-  result.error_source = state.error_source;
-  result.error_line = state.error_line;
-  result.error_detail = state.error_detail;
-  replace_all(result.error_detail, path_in(working, route_text_name(state)).string(),
+  result.failure = state.failure;
+  replace_all(result.failure.detail, path_in(working, route_text_name(state)).string(),
               request.route.string());
-  replace_all(result.error_detail, path_in(working, train_text_name(state)).string(),
+  replace_all(result.failure.detail, path_in(working, train_text_name(state)).string(),
               request.train.string());
 }
 
@@ -122,7 +118,7 @@ CompileResult compile_scenario(const CompileRequest& request) {
     result.status = kToolFileFault;
     return result;
   }
-  result.status = state.error_code == 0 ? kToolSuccess : kToolRecordedFailure;
+  result.status = state.failure.recorded() ? kToolRecordedFailure : kToolSuccess;
   return result;
 }
 

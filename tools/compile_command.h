@@ -34,15 +34,11 @@ struct CompileRequest {
 // How the compile went, with what the report needs.
 struct CompileResult {
   int status = kToolSuccess;
-  std::int32_t error_code = 0;
-  std::int32_t error_position = 0;
-  TextFile error_source = TextFile::none;
-  std::int32_t error_line = 0;
-  std::string error_detail;
-  std::optional<std::int32_t> fatal;  // 1250 or 1251 when the error box stopped the run
-  bool nothing_compiled = false;      // the parse left no cells, so nothing could be written
-  std::optional<std::string> fault;   // a file that could not be read or written, and why
-  std::vector<std::string> outputs;   // names of the binary files now in the output folder
+  RecordedFailure failure;           // the failure the run recorded last, as the run left it
+  std::optional<FailureCode> fatal;  // 1250 or 1251 when the error box stopped the run
+  bool nothing_compiled = false;     // the parse left no cells, so nothing could be written
+  std::optional<std::string> fault;  // a file that could not be read or written, and why
+  std::vector<std::string> outputs;  // names of the binary files now in the output folder
 };
 
 // Compiles the author's route and train files exactly as the pack with that identity would:

@@ -12,7 +12,7 @@ namespace {
 constexpr std::string_view kNothingCompiled = "nothing was compiled; no binary file was written";
 
 std::optional<std::string> source_file(const CompileRequest& request, const CompileResult& result) {
-  switch (result.error_source) {
+  switch (result.failure.source) {
     case TextFile::route:
       return request.route.string();
     case TextFile::train:
@@ -24,8 +24,8 @@ std::optional<std::string> source_file(const CompileRequest& request, const Comp
 }
 
 std::string recorded_message(const CompileResult& result) {
-  std::string message(error_meaning(result.error_code));
-  if (!result.error_detail.empty()) message += ": " + result.error_detail;
+  std::string message(error_meaning(result.failure.error_code));
+  if (!result.failure.detail.empty()) message += ": " + result.failure.detail;
   return message;
 }
 
@@ -33,12 +33,12 @@ std::string recorded_line(const CompileRequest& request, const CompileResult& re
   std::string line;
   if (auto file = source_file(request, result)) {
     line = *file + ":";
-    if (result.error_line > 0) line += std::to_string(result.error_line) + ":";
+    if (result.failure.line > 0) line += std::to_string(result.failure.line) + ":";
     line += " ";
   }
-  line += "error " + std::to_string(result.error_code) + ": " + recorded_message(result);
-  if (error_has_position(result.error_code)) {
-    line += " (at " + std::to_string(result.error_position) + " m)";
+  line += "error " + std::to_string(result.failure.number()) + ": " + recorded_message(result);
+  if (error_has_position(result.failure.error_code)) {
+    line += " (at " + std::to_string(result.failure.error_position) + " m)";
   }
   return line + "\n";
 }
@@ -46,7 +46,7 @@ std::string recorded_line(const CompileRequest& request, const CompileResult& re
 // The one-line summary: the fault, else the recorded failure, else the error box.
 std::optional<std::string> summary(const CompileResult& result) {
   if (result.fault) return *result.fault;
-  if (result.error_code != 0) return recorded_message(result);
+  if (result.failure.recorded()) return recorded_message(result);
   if (result.fatal) return std::string(error_meaning(*result.fatal));
   if (result.nothing_compiled) return std::string(kNothingCompiled);
   return std::nullopt;
@@ -56,9 +56,9 @@ std::optional<std::string> summary(const CompileResult& result) {
 
 std::string diagnostics(const CompileRequest& request, const CompileResult& result) {
   std::string text;
-  if (result.error_code != 0) text += recorded_line(request, result);
+  if (result.failure.recorded()) text += recorded_line(request, result);
   if (result.fatal) {
-    text += "error " + std::to_string(*result.fatal) + ": " +
+    text += "error " + std::to_string(code_number(*result.fatal)) + ": " +
             std::string(error_meaning(*result.fatal)) + "\n";
   }
   if (result.nothing_compiled) text += "scenario: " + std::string(kNothingCompiled) + "\n";
@@ -68,13 +68,13 @@ std::string diagnostics(const CompileRequest& request, const CompileResult& resu
 
 std::string json_report(const CompileRequest& request, const CompileResult& result) {
   nlohmann::ordered_json report;
-  report["error_code"] = result.error_code;
-  report["error_position"] = result.error_position;
-  report["fatal"] = result.fatal ? nlohmann::ordered_json(*result.fatal) : nullptr;
-  const auto file = result.error_code != 0 ? source_file(request, result) : std::nullopt;
+  report["error_code"] = result.failure.number();
+  report["error_position"] = result.failure.error_position;
+  report["fatal"] = result.fatal ? nlohmann::ordered_json(code_number(*result.fatal)) : nullptr;
+  const auto file = result.failure.recorded() ? source_file(request, result) : std::nullopt;
   report["file"] = file ? nlohmann::ordered_json(*file) : nullptr;
   report["line"] =
-      file && result.error_line > 0 ? nlohmann::ordered_json(result.error_line) : nullptr;
+      file && result.failure.line > 0 ? nlohmann::ordered_json(result.failure.line) : nullptr;
   const auto message = summary(result);
   report["message"] = message ? nlohmann::ordered_json(*message) : nullptr;
   report["outputs"] = result.outputs;

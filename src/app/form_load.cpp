@@ -12,8 +12,8 @@ namespace scenario {
 namespace {
 
 std::string recorded_failure(const ScenarioState& state) {
-  return "error " + std::to_string(state.error_code) + " at " +
-         std::to_string(state.error_position) + " m";
+  return "error " + std::to_string(state.failure.number()) + " at " +
+         std::to_string(state.failure.error_position) + " m";
 }
 
 int exit_status(const RunOutcome& outcome, const ScenarioState& state, Platform& platform) {
@@ -30,7 +30,7 @@ int exit_status(const RunOutcome& outcome, const ScenarioState& state, Platform&
     case RunOutcome::Kind::files_written:
       break;
   }
-  if (state.error_code == 0) return kExitSuccess;
+  if (!state.failure.recorded()) return kExitSuccess;
   platform.report("Compiled with " + recorded_failure(state) +
                   "; the files hold what was compiled before it.");
   return kExitRecordedFailure;

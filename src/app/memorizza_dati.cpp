@@ -11,10 +11,6 @@
 
 namespace scenario {
 
-namespace {
-constexpr std::int32_t kReadFault = 25;
-}  // namespace
-
 void memorizza_dati(ScenarioState& state, const std::filesystem::path& folder) {
   ParseContext context;
   context.route_path = path_in(folder, route_text_name(state));
@@ -30,8 +26,8 @@ void memorizza_dati(ScenarioState& state, const std::filesystem::path& folder) {
     std::filesystem::remove(context.route_path, already_gone);
     std::filesystem::remove(context.train_path, already_gone);
     const std::int32_t line = fault.line() != 0 ? fault.line() : context.record_line;
-    record_failure_keeping_position(state, kReadFault, context.reading, line);
-    state.error_detail = fault.what();
+    record_failure(state, FailureCode::read_fault, context.reading, line);
+    state.failure.detail = fault.what();
   }
 }
 

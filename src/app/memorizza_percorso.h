@@ -18,7 +18,7 @@ struct RunOutcome {
     file_fault,            // a binary file could not be written
   };
   Kind kind = Kind::files_written;
-  std::int32_t fatal_error = 0;  // 1250 or 1251 when stopped by the error box
+  FailureCode fatal_error = FailureCode::none;  // 1250 or 1251 when stopped by the error box
   std::optional<FileFault> fault;
 };
 

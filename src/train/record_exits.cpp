@@ -4,13 +4,10 @@
 #include <system_error>
 
 #include "parse/cell_access.h"
+#include "parse/read_failure.h"
 #include "parse/read_fault.h"
 
 namespace scenario {
-
-namespace {
-constexpr std::int32_t kBeyondCells = 15;
-}  // namespace
 
 std::int32_t last_cell(const ScenarioState& state) {
   if (!state.cells) throw ReadFault("train data before the route length", 0);
@@ -19,7 +16,7 @@ std::int32_t last_cell(const ScenarioState& state) {
 
 RecordOutcome leave_beyond_cells(ScenarioState& state, const ParseContext& context,
                                  std::int32_t position) {
-  record_failure(state, kBeyondCells, position, TextFile::train, context.record_line);
+  record_read_failure(state, context, FailureCode::record_beyond_cells, position);
   return RecordOutcome::part_ends;
 }
 
@@ -29,17 +26,17 @@ void delete_train_file(const ParseContext& context) {
   std::filesystem::remove(context.train_path, already_gone);
 }
 
-RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context, std::int32_t code,
+RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context, FailureCode code,
                                std::int32_t position) {
   delete_train_file(context);
-  record_failure(state, code, position, TextFile::train, context.record_line);
+  record_read_failure(state, context, code, position);
   return RecordOutcome::leave;
 }
 
-RecordOutcome close_and_delete_keeping_position(ScenarioState& state, const ParseContext& context,
-                                                std::int32_t code) {
+RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context,
+                               FailureCode code) {
   delete_train_file(context);
-  record_failure_keeping_position(state, code, TextFile::train, context.record_line);
+  record_read_failure(state, context, code);
   return RecordOutcome::leave;
 }
 

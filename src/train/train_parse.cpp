@@ -18,8 +18,6 @@ namespace scenario {
 
 namespace {
 
-constexpr std::int32_t kProgressiveOffCells = 2;
-
 constexpr RecordOutcome go_on = RecordOutcome::go_on;
 
 // The working values of one train half.
@@ -100,7 +98,7 @@ void test_progressives(ScenarioState& state) {
   for (int slot : {kProgressiveTreSlot, kProgressiveDueSlot, kProgressiveUnoSlot}) {
     const SimSlot& progressive = state.sim_table[static_cast<std::size_t>(slot)];
     if (progressive.zone_start % 50 != 0 || progressive.zone_end % 50 != 0) {
-      record_failure_keeping_position(state, kProgressiveOffCells);
+      record_failure(state, FailureCode::progressive_off_cells);
     }
   }
 }

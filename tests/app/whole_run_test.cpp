@@ -73,7 +73,7 @@ TEST(WholeRun, WithoutAProfileWritesOnlyTheTableAndTheCells) {
   ASSERT_FALSE(write_scenario_texts(state, embedded_scenario(), folder.path()).has_value());
   const RunOutcome outcome = memorizza_percorso(state, 0, platform);
   EXPECT_EQ(outcome.kind, RunOutcome::Kind::files_written);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_FALSE(state.line_profile.has_value());
   EXPECT_FALSE(std::filesystem::exists(folder / named("_linea.dat")));
   EXPECT_TRUE(std::filesystem::exists(folder / named("_4127.sim")));

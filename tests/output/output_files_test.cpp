@@ -42,7 +42,7 @@ class OutputFiles : public ::testing::Test {
 };
 
 TEST_F(OutputFiles, WritesTheThreeFilesOfAStampedScenario) {
-  ASSERT_EQ(stamp_markers(state), 0);
+  ASSERT_EQ(stamp_markers(state), FailureCode::none);
   ASSERT_FALSE(write_output_files(state, folder.path()).has_value());
 
   EXPECT_EQ(file_names(folder.path()),

@@ -35,9 +35,9 @@ class RouteInTheParse : public ::testing::Test {
 TEST_F(RouteInTheParse, AReadFaultDeletesBothFilesAndIs25) {
   const std::string route = crlf_lines({"[generale]", "", "lunghezza percorso, 12x", "[fine]"});
   run(&route);
-  EXPECT_EQ(state.error_code, 25);
-  EXPECT_EQ(state.error_source, TextFile::route);
-  EXPECT_EQ(state.error_line, 3);
+  EXPECT_EQ(state.failure.number(), 25);
+  EXPECT_EQ(state.failure.source, TextFile::route);
+  EXPECT_EQ(state.failure.line, 3);
   EXPECT_FALSE(std::filesystem::exists(route_path()));
   EXPECT_FALSE(std::filesystem::exists(train_path()));
 }
@@ -48,15 +48,15 @@ TEST_F(RouteInTheParse, AFaultFoundByATableAccessNamesItsRecord) {
                               "pendenza, 7900, 1", "pendenza, 7900, 1", "pendenza, 7900, 1"}));
   run(&route);
   // The fourth gradient record at 7900 fills cell 160; the fifth, on line 10, would write 161.
-  EXPECT_EQ(state.error_code, 25);
-  EXPECT_EQ(state.error_line, 10);
+  EXPECT_EQ(state.failure.number(), 25);
+  EXPECT_EQ(state.failure.line, 10);
   EXPECT_EQ(state.mountain_count, 1);  // what was compiled before the fault stays
   EXPECT_FALSE(std::filesystem::exists(train_path()));
 }
 
 TEST_F(RouteInTheParse, AMissingRouteFileIs101AndDeletesNothing) {
   run(nullptr);
-  EXPECT_EQ(state.error_code, 101);
+  EXPECT_EQ(state.failure.number(), 101);
   EXPECT_TRUE(std::filesystem::exists(train_path()));
   EXPECT_EQ(state.sim_table[kLineSlot].name, "Linea Prova");
   EXPECT_EQ(state.sim_table[kTrainSlot].name, "7");
@@ -65,7 +65,7 @@ TEST_F(RouteInTheParse, AMissingRouteFileIs101AndDeletesNothing) {
 TEST_F(RouteInTheParse, ARecordedRouteFailureLeavesTheTrainFile) {
   const std::string route = crlf_lines({"[generale]", "lunghezza percorso, 2000000", "[fine]"});
   run(&route);
-  EXPECT_EQ(state.error_code, 1);
+  EXPECT_EQ(state.failure.number(), 1);
   EXPECT_FALSE(std::filesystem::exists(route_path()));
   EXPECT_TRUE(std::filesystem::exists(train_path()));
 }

@@ -48,7 +48,7 @@ std::string small_route(std::string_view progressive_uno = "0, 0, 0") {
 
 TEST_F(TrainEndToEnd, CompilesTheShippedTrainOverTheShippedRoute) {
   run_shipped();
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_TRUE(file_names(folder.path()).empty());
   EXPECT_EQ(state.cells->last_index(), 416);
   EXPECT_EQ(state.sim_table[kTrainRouteSlot].zone_start, 100);
@@ -75,7 +75,7 @@ TEST_F(TrainEndToEnd, CompilesTheShippedTrainOverTheShippedRoute) {
 
 TEST_F(TrainEndToEnd, ABadProgressiveGives2AndStillDeletesTheTrainFile) {
   run(small_route("25, 0, 0"), crlf_lines({"[generale]", "numero vetture, 4", "[fine]"}));
-  EXPECT_EQ(state.error_code, 2);
+  EXPECT_EQ(state.failure.number(), 2);
   EXPECT_EQ(state.sim_table[kTrainRouteSlot].position, 4);
   EXPECT_TRUE(file_names(folder.path()).empty());
 }
@@ -84,8 +84,8 @@ TEST_F(TrainEndToEnd, TheTrainHalfStillRunsAfterARouteRecordBeyondTheCells) {
   std::string route = small_route();
   route.insert(route.find("[fine]"), crlf_lines({"pendenza, 9000, 5"}));
   run(route, crlf_lines({"[generale]", "numero vetture, 4", "[fine]"}));
-  EXPECT_EQ(state.error_code, 15);
-  EXPECT_EQ(state.error_position, 9000);
+  EXPECT_EQ(state.failure.number(), 15);
+  EXPECT_EQ(state.failure.error_position, 9000);
   EXPECT_EQ(state.sim_table[kTrainRouteSlot].position, 4);
   EXPECT_TRUE(file_names(folder.path()).empty());
 }
@@ -109,11 +109,11 @@ TEST_F(TrainEndToEnd, AReadFaultInTheTrainFileEndsIn25) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    state.error_code = 0;
-    state.error_position = -1;
+    state.failure = RecordedFailure{};
+    state.failure.error_position = -1;
     run(small_route(), c.train);
-    EXPECT_EQ(state.error_code, 25);
-    EXPECT_EQ(state.error_position, -1);
+    EXPECT_EQ(state.failure.number(), 25);
+    EXPECT_EQ(state.failure.error_position, -1);
     EXPECT_TRUE(file_names(folder.path()).empty());
   }
 }
@@ -121,7 +121,7 @@ TEST_F(TrainEndToEnd, AReadFaultInTheTrainFileEndsIn25) {
 TEST_F(TrainEndToEnd, AMissingTrainFileEndsIn25) {
   write_file(folder / route_text_name(state), small_route());
   memorizza_dati(state, folder.path());
-  EXPECT_EQ(state.error_code, 25);
+  EXPECT_EQ(state.failure.number(), 25);
   EXPECT_TRUE(file_names(folder.path()).empty());
 }
 
