@@ -40,22 +40,6 @@ std::vector<std::string> produced_names(const ScenarioState& state, bool build_p
   return names;
 }
 
-// The reader's message names the copy it was reading; the author knows the file by their name.
-void replace_all(std::string& text, const std::string& from, const std::string& to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}
-
-void keep_diagnostics(const ScenarioState& state, const CompileRequest& request,
-                      const std::filesystem::path& working, CompileResult& result) {
-  result.failure = state.failure;
-  replace_all(result.failure.detail, path_in(working, route_text_name(state)).string(),
-              request.route.string());
-  replace_all(result.failure.detail, path_in(working, train_text_name(state)).string(),
-              request.train.string());
-}
-
 // Moves what the run wrote into the output folder; stops at the first file that cannot go.
 std::optional<FileFault> deliver(const std::filesystem::path& working, const ScenarioState& state,
                                  const CompileRequest& request, CompileResult& result) {
@@ -96,7 +80,8 @@ CompileResult compile_scenario(const CompileRequest& request) {
   const RunOutcome outcome = memorizza_percorso(state, request.build_profile ? 1 : 0, platform);
 
   CompileResult result;
-  keep_diagnostics(state, request, working->path(), result);
+  result.failure = state.failure;
+  if (outcome.text_file_left) result.text_file_left = outcome.text_file_left->describe();
   switch (outcome.kind) {
     case RunOutcome::Kind::stopped_by_error_box:
       result.fatal = outcome.fatal_error;

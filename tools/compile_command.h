@@ -38,6 +38,8 @@ struct CompileResult {
   std::optional<FailureCode> fatal;  // 1250 or 1251 when the error box stopped the run
   bool nothing_compiled = false;     // the parse left no cells, so nothing could be written
   std::optional<std::string> fault;  // a file that could not be read or written, and why
+  // A text file the run's failure exit could not delete in the working folder, and why.
+  std::optional<std::string> text_file_left;
   std::vector<std::string> outputs;  // names of the binary files now in the output folder
 };
 

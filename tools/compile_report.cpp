@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "model/error_meanings.h"
+#include "model/recorded_failure.h"
 
 namespace scenario::tool {
 
@@ -11,21 +12,30 @@ namespace {
 
 constexpr std::string_view kNothingCompiled = "nothing was compiled; no binary file was written";
 
-std::optional<std::string> source_file(const CompileRequest& request, const CompileResult& result) {
+// The author's file the failure was found in; an empty path when it was found in none.
+std::filesystem::path source_path(const CompileRequest& request, const CompileResult& result) {
   switch (result.failure.source) {
     case TextFile::route:
-      return request.route.string();
+      return request.route;
     case TextFile::train:
-      return request.train.string();
+      return request.train;
     case TextFile::none:
       break;
   }
-  return std::nullopt;
+  return {};
 }
 
-std::string recorded_message(const CompileResult& result) {
+std::optional<std::string> source_file(const CompileRequest& request, const CompileResult& result) {
+  if (result.failure.source == TextFile::none) return std::nullopt;
+  return source_path(request, result).string();
+}
+
+// The reader's detail names the file it was reading as the author knows it.
+std::string recorded_message(const CompileRequest& request, const CompileResult& result) {
   std::string message(error_meaning(result.failure.error_code));
-  if (!result.failure.detail.empty()) message += ": " + result.failure.detail;
+  if (!result.failure.detail.empty()) {
+    message += ": " + detail_text(result.failure.detail, source_path(request, result));
+  }
   return message;
 }
 
@@ -36,7 +46,8 @@ std::string recorded_line(const CompileRequest& request, const CompileResult& re
     if (result.failure.line > 0) line += std::to_string(result.failure.line) + ":";
     line += " ";
   }
-  line += "error " + std::to_string(result.failure.number()) + ": " + recorded_message(result);
+  line +=
+      "error " + std::to_string(result.failure.number()) + ": " + recorded_message(request, result);
   if (error_has_position(result.failure.error_code)) {
     line += " (at " + std::to_string(result.failure.error_position) + " m)";
   }
@@ -44,9 +55,9 @@ std::string recorded_line(const CompileRequest& request, const CompileResult& re
 }
 
 // The one-line summary: the fault, else the recorded failure, else the error box.
-std::optional<std::string> summary(const CompileResult& result) {
+std::optional<std::string> summary(const CompileRequest& request, const CompileResult& result) {
   if (result.fault) return *result.fault;
-  if (result.failure.recorded()) return recorded_message(result);
+  if (result.failure.recorded()) return recorded_message(request, result);
   if (result.fatal) return std::string(error_meaning(*result.fatal));
   if (result.nothing_compiled) return std::string(kNothingCompiled);
   return std::nullopt;
@@ -63,6 +74,7 @@ std::string diagnostics(const CompileRequest& request, const CompileResult& resu
   }
   if (result.nothing_compiled) text += "scenario: " + std::string(kNothingCompiled) + "\n";
   if (result.fault) text += "scenario: cannot go on: " + *result.fault + "\n";
+  if (result.text_file_left) text += "scenario: cannot delete " + *result.text_file_left + "\n";
   return text;
 }
 
@@ -75,7 +87,7 @@ std::string json_report(const CompileRequest& request, const CompileResult& resu
   report["file"] = file ? nlohmann::ordered_json(*file) : nullptr;
   report["line"] =
       file && result.failure.line > 0 ? nlohmann::ordered_json(result.failure.line) : nullptr;
-  const auto message = summary(result);
+  const auto message = summary(request, result);
   report["message"] = message ? nlohmann::ordered_json(*message) : nullptr;
   report["outputs"] = result.outputs;
   // Paths and a reader's message may hold bytes that are not UTF-8; the report must still print.

@@ -50,7 +50,10 @@ int Form_Load(Platform& platform, const ScenarioPayload& payload) {
     return kExitFileFault;
   }
   const RunOutcome outcome = memorizza_percorso(state, 1, platform);
-  return exit_status(outcome, state, platform);
+  const int status = exit_status(outcome, state, platform);
+  if (outcome.text_file_left)
+    platform.report("Cannot delete " + outcome.text_file_left->describe());
+  return status;
 }
 
 }  // namespace scenario

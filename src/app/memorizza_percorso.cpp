@@ -14,27 +14,40 @@ void errore(Platform& platform, std::string_view a) {
 }
 
 RunOutcome memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform) {
-  state.profile_flag = j;
-  state.failure = RecordedFailure{};
-  state.sim_table = SimTable{};
+  // Everything but the identity starts afresh, so that a state used before cannot lend this run
+  // the cells, plan or mountains of an earlier one. This clears error_code and the scenario table.
+  ScenarioState fresh;
+  fresh.line_name = std::move(state.line_name);
+  fresh.train_number = std::move(state.train_number);
+  fresh.profile_flag = j;
+  state = std::move(fresh);
 
   const std::filesystem::path folder = platform.program_folder();
-  memorizza_dati(state, folder);
+  RunOutcome outcome;
+  if (const FileResult<> parsed = memorizza_dati(state, folder); !parsed) {
+    outcome.text_file_left = parsed.fault();
+  }
 
   // Without cells there is nothing to place, stamp or write; the caller says so.
-  if (!state.cells) return {RunOutcome::Kind::nothing_compiled, FailureCode::none, std::nullopt};
+  if (!state.cells) {
+    outcome.kind = RunOutcome::Kind::nothing_compiled;
+    return outcome;
+  }
 
   place_code_changes(state);
 
   if (const FailureCode fatal = stamp_markers(state); fatal != FailureCode::none) {
     errore(platform, std::to_string(code_number(fatal)));
-    return {RunOutcome::Kind::stopped_by_error_box, fatal, std::nullopt};
+    outcome.kind = RunOutcome::Kind::stopped_by_error_box;
+    outcome.fatal_error = fatal;
+    return outcome;
   }
 
   if (auto fault = write_output_files(state, folder)) {
-    return {RunOutcome::Kind::file_fault, FailureCode::none, std::move(fault)};
+    outcome.kind = RunOutcome::Kind::file_fault;
+    outcome.fault = std::move(fault);
   }
-  return {};
+  return outcome;
 }
 
 }  // namespace scenario

@@ -20,12 +20,15 @@ struct RunOutcome {
   Kind kind = Kind::files_written;
   FailureCode fatal_error = FailureCode::none;  // 1250 or 1251 when stopped by the error box
   std::optional<FileFault> fault;
+  // A scenario text file the parse's failure exit could not delete; the run went on without it.
+  std::optional<FileFault> text_file_left;
 };
 
 // Compiles the text files in the program's folder and writes the binary files beside them:
-// clears the scenario table, parses, places the code changes, stamps the markers and the
-// integrity codes, then writes the line profile (only when j is not 0), the scenario table and
-// the cell array. Sets profile_flag to j; clears error_code first.
+// parses, places the code changes, stamps the markers and the integrity codes, then writes the
+// line profile (only when j is not 0), the scenario table and the cell array. Starts from a fully
+// reset state that keeps only `line_name` and `train_number` (so error_code is 0 and the
+// scenario table clear), with profile_flag = j. `j` is only read, so it is passed by value.
 RunOutcome memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform);
 
 // Shows the error box " Errore n. " followed by `a`. The run ends once it is closed.

@@ -13,7 +13,7 @@ void record(ScenarioState& state, FailureCode code, TextFile source, std::int32_
   state.failure.error_code = code;
   state.failure.source = source;
   state.failure.line = line;
-  state.failure.detail.clear();
+  state.failure.detail = FailureDetail{};
 }
 
 void require_position(FailureCode code, bool given) {

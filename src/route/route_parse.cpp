@@ -1,14 +1,14 @@
 #include "route/route_parse.h"
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "parse/cell_access.h"
 #include "parse/field_reader.h"
 #include "parse/keyword_fields.h"
 #include "parse/keywords.h"
 #include "parse/read_failure.h"
+#include "parse/read_fault.h"
+#include "parse/text_files.h"
 #include "route/direction_boards.h"
 #include "route/general_section.h"
 #include "route/gradients.h"
@@ -30,10 +30,10 @@ struct FeatureCursors {
   std::int32_t profile_row = kFirstComputedRow;
 };
 
-// The route file is held in memory once read, so closing it is deleting it.
+// The route file is held in memory once read, so closing it is deleting it. A file that cannot
+// be deleted is a read fault.
 void delete_route_file(const ParseContext& context) {
-  std::error_code already_gone;
-  std::filesystem::remove(context.route_path, already_gone);
+  remove_text_file_or_fault(context.route_path);
 }
 
 RecordOutcome part_ends_at(ScenarioState& state, const ParseContext& context,
@@ -163,8 +163,10 @@ RouteOutcome leave_deleting(const ParseContext& context) {
 
 RouteOutcome route_half(ScenarioState& state, ParseContext& context) {
   context.reading = TextFile::route;
-  std::error_code lookup_failed;
-  if (!std::filesystem::exists(context.route_path, lookup_failed)) {
+  const FileResult<bool> found = text_file_exists(context.route_path);
+  // A lookup the system refuses says nothing about the file: it is a read fault, not 101.
+  if (!found) throw ReadFault::about_file("cannot look up", found.fault().reason);
+  if (!found.value()) {
     record_read_failure(state, context, FailureCode::no_route_file);
     return RouteOutcome::leave;
   }

@@ -1,11 +1,9 @@
 #include "train/record_exits.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "parse/cell_access.h"
 #include "parse/read_failure.h"
 #include "parse/read_fault.h"
+#include "parse/text_files.h"
 
 namespace scenario {
 
@@ -22,8 +20,7 @@ RecordOutcome leave_beyond_cells(ScenarioState& state, const ParseContext& conte
 
 void delete_train_file(const ParseContext& context) {
   // The reader took the whole file at opening, so nothing holds it open any more.
-  std::error_code already_gone;
-  std::filesystem::remove(context.train_path, already_gone);
+  remove_text_file_or_fault(context.train_path);
 }
 
 RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context, FailureCode code,

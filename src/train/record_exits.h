@@ -26,7 +26,8 @@ RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context
                                std::int32_t position);
 RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context, FailureCode code);
 
-// Deletes the train text file; a file already gone is passed over.
+// Deletes the train text file; a file already gone is passed over. Throws ReadFault when it
+// cannot be deleted.
 void delete_train_file(const ParseContext& context);
 
 }  // namespace scenario

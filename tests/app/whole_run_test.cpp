@@ -80,6 +80,45 @@ TEST(WholeRun, WithoutAProfileWritesOnlyTheTableAndTheCells) {
   EXPECT_TRUE(std::filesystem::exists(folder / named("_4127.dat")));
 }
 
+TEST(WholeRun, AReusedStateKeepsNothingOfTheRunBefore) {
+  TempFolder folder;
+  FakePlatform platform(folder.path());
+  ScenarioState state;
+  state.line_name = kLine;
+  state.train_number = "4127";
+  ASSERT_FALSE(write_scenario_texts(state, embedded_scenario(), folder.path()).has_value());
+  ASSERT_EQ(memorizza_percorso(state, 1, platform).kind, RunOutcome::Kind::files_written);
+  ASSERT_TRUE(state.cells.has_value());
+  ASSERT_EQ(state.mountain_count, 1);
+
+  // The text files are gone now, so the second run finds no route file: nothing is compiled,
+  // and the first run's cells, plan and mountains are not taken for this one's.
+  const RunOutcome second = memorizza_percorso(state, 0, platform);
+  EXPECT_EQ(second.kind, RunOutcome::Kind::nothing_compiled);
+  EXPECT_EQ(state.failure.number(), 101);
+  EXPECT_FALSE(state.cells.has_value());
+  EXPECT_FALSE(state.line_profile.has_value());
+  EXPECT_EQ(state.mountain_count, 0);
+  EXPECT_EQ(state.route_span, 0);
+  EXPECT_EQ(state.profile_flag, 0);
+  EXPECT_EQ(state.line_name, kLine);
+  EXPECT_EQ(state.train_number, "4127");
+  EXPECT_EQ(state.sim_table[kTrainSlot].name, "4127");
+}
+
+TEST(WholeRun, ATextFileTheFailureExitCannotDeleteIsReportedAndTheRunGoesOn) {
+  TempFolder folder;
+  FakePlatform platform(folder.path());
+  ScenarioState state;
+  state.line_name = std::string(300, 'L');  // longer than any file name the system takes
+  state.train_number = "1";
+  const RunOutcome outcome = memorizza_percorso(state, 1, platform);
+  EXPECT_EQ(state.failure.number(), 25);
+  EXPECT_EQ(outcome.kind, RunOutcome::Kind::nothing_compiled);
+  ASSERT_TRUE(outcome.text_file_left.has_value());
+  EXPECT_EQ(outcome.text_file_left->path, folder / route_text_name(state));
+}
+
 TEST(WholeRun, ARouteFailureThatEndsTheParseLeavesTheTrainFileBehind) {
   // Two direction boards on cell 3: the second one fails with error 6 before the train is read.
   const std::string route =

@@ -53,7 +53,7 @@ TEST(LineProfile, KeepsEachElementsTag) {
 TEST(RecordFailure, ReplacesTheEarlierFailure) {
   ScenarioState state;
   record_failure(state, FailureCode::record_beyond_cells, 13850, TextFile::route, 12);
-  state.failure.detail = "what the reader saw";
+  state.failure.detail.text = "what the reader saw";
   EXPECT_EQ(state.failure.number(), 15);
   EXPECT_EQ(state.failure.error_position, 13850);
   EXPECT_EQ(state.failure.line, 12);
@@ -62,7 +62,7 @@ TEST(RecordFailure, ReplacesTheEarlierFailure) {
   EXPECT_EQ(state.failure.error_position, 13850);
   EXPECT_EQ(state.failure.source, TextFile::none);
   EXPECT_EQ(state.failure.line, 0);
-  EXPECT_EQ(state.failure.detail, "");
+  EXPECT_TRUE(state.failure.detail.empty());
 }
 
 // Whether a code is recorded with a position is the meanings table's word, for every code.

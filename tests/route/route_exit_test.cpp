@@ -25,7 +25,7 @@ class RouteInTheParse : public ::testing::Test {
   void run(const std::string* route_text) {
     if (route_text) testing::write_file(route_path(), *route_text);
     testing::write_file(train_path(), "[treno]\r\n[fine]\r\n");
-    memorizza_dati(state, folder.path());
+    EXPECT_TRUE(memorizza_dati(state, folder.path()).ok()) << "a text file was left";
   }
 
   testing::TempFolder folder;
@@ -60,6 +60,21 @@ TEST_F(RouteInTheParse, AMissingRouteFileIs101AndDeletesNothing) {
   EXPECT_TRUE(std::filesystem::exists(train_path()));
   EXPECT_EQ(state.sim_table[kLineSlot].name, "Linea Prova");
   EXPECT_EQ(state.sim_table[kTrainSlot].name, "7");
+}
+
+// A name longer than the system takes: looking it up fails without saying whether it exists.
+TEST_F(RouteInTheParse, ARouteFileThatCannotBeLookedUpIsAReadFaultNot101) {
+  state.line_name = std::string(300, 'L');
+  const FileResult<> left = memorizza_dati(state, folder.path());
+  EXPECT_EQ(state.failure.number(), 25);
+  EXPECT_EQ(state.failure.source, TextFile::route);
+  EXPECT_EQ(state.failure.detail.text, "cannot look up");
+  EXPECT_TRUE(state.failure.detail.names_file);
+  EXPECT_FALSE(state.failure.detail.reason.empty());
+  // Deleting a file of that name fails the same way, and the failure exit says so.
+  ASSERT_FALSE(left.ok());
+  EXPECT_EQ(left.fault().path, route_path());
+  EXPECT_FALSE(left.fault().reason.empty());
 }
 
 TEST_F(RouteInTheParse, ARecordedRouteFailureLeavesTheTrainFile) {

@@ -26,7 +26,7 @@ class TrainEndToEnd : public ::testing::Test {
   void run(std::string_view route, std::string_view train) {
     write_file(folder / route_text_name(state), route);
     write_file(folder / train_text_name(state), train);
-    memorizza_dati(state, folder.path());
+    EXPECT_TRUE(memorizza_dati(state, folder.path()).ok()) << "a text file was left";
   }
   void run_shipped() {
     run(text_file_bytes(embedded_scenario().route), text_file_bytes(embedded_scenario().train));
@@ -120,8 +120,12 @@ TEST_F(TrainEndToEnd, AReadFaultInTheTrainFileEndsIn25) {
 
 TEST_F(TrainEndToEnd, AMissingTrainFileEndsIn25) {
   write_file(folder / route_text_name(state), small_route());
-  memorizza_dati(state, folder.path());
+  EXPECT_TRUE(memorizza_dati(state, folder.path()).ok());
   EXPECT_EQ(state.failure.number(), 25);
+  EXPECT_EQ(state.failure.source, TextFile::train);
+  // The detail names no path: the one who shows it names the train file its own way.
+  EXPECT_EQ(state.failure.detail.text, "cannot open");
+  EXPECT_TRUE(state.failure.detail.names_file);
   EXPECT_TRUE(file_names(folder.path()).empty());
 }
 
