@@ -82,8 +82,8 @@ RecordOutcome curve_record(ScenarioState& state, const ParseContext& context, Fi
 
 RecordOutcome mountain_record(ScenarioState& state, const ParseContext& context,
                               FieldReader& reader) {
-  std::int32_t inizio = reader.read_i32();
-  std::int32_t fine = reader.read_i32();
+  const std::int32_t inizio = reader.read_i32();
+  const std::int32_t fine = reader.read_i32();
   std::int32_t tipo = reader.read_i32();
   // Only the start passes the bound test; a mountain whose last cell would lie beyond the cells
   // is refused the same way.
