@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "model/error_meanings.h"
+#include "model/file_fault.h"
 #include "model/recorded_failure.h"
 
 namespace scenario::tool {
@@ -27,7 +28,7 @@ std::filesystem::path source_path(const CompileRequest& request, const CompileRe
 
 std::optional<std::string> source_file(const CompileRequest& request, const CompileResult& result) {
   if (result.failure.source == TextFile::none) return std::nullopt;
-  return source_path(request, result).string();
+  return path_text(source_path(request, result));
 }
 
 // The reader's detail names the file it was reading as the author knows it.
