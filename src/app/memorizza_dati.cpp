@@ -10,8 +10,10 @@
 
 namespace scenario {
 
-FileResult<> memorizza_dati(ScenarioState& state, const std::filesystem::path& folder) {
+FileResult<> memorizza_dati(ScenarioState& state, const std::filesystem::path& folder,
+                            ReadObserver* observer) {
   ParseContext context;
+  context.observer = observer;
   context.route_path = path_in(folder, route_text_name(state));
   context.train_path = path_in(folder, train_text_name(state));
 

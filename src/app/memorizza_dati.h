@@ -4,6 +4,7 @@
 
 #include "model/file_fault.h"
 #include "model/scenario_state.h"
+#include "parse/read_observer.h"
 
 namespace scenario {
 
@@ -13,8 +14,12 @@ namespace scenario {
 // every file closed, whichever text file still exists deleted, error 25 (with the reader's
 // detail, and the file and line it was reading).
 //
+// `observer`, when given, is told what the reader sees in both files (parse/read_observer.h);
+// the run passes none.
+//
 // Returns the fault of a text file that even the failure exit could not delete, which is then
 // left in the folder; the run goes on as after any recorded failure.
-FileResult<> memorizza_dati(ScenarioState& state, const std::filesystem::path& folder);
+FileResult<> memorizza_dati(ScenarioState& state, const std::filesystem::path& folder,
+                            ReadObserver* observer = nullptr);
 
 }  // namespace scenario

@@ -6,6 +6,7 @@
 
 #include "app/memorizza_dati.h"
 #include "model/file_names.h"
+#include "parse/recording_observer.h"
 #include "payload/scenario_payload.h"
 #include "payload/text_writers.h"
 #include "support/test_support.h"
@@ -116,6 +117,21 @@ TEST_F(TrainEndToEnd, AReadFaultInTheTrainFileEndsIn25) {
     EXPECT_EQ(state.failure.error_position, -1);
     EXPECT_TRUE(file_names(folder.path()).empty());
   }
+}
+
+TEST_F(TrainEndToEnd, AnObserverIsToldOfBothFilesInTurn) {
+  write_file(folder / route_text_name(state), small_route());
+  write_file(folder / train_text_name(state), crlf_lines({"[generale]", "sabbia, 2", "[fine]"}));
+  RecordingObserver observer;
+  EXPECT_TRUE(memorizza_dati(state, folder.path(), &observer).ok());
+  EXPECT_EQ(observer.only({"start", "end train", "end route", "record"}),
+            (std::vector<std::string>{
+                "start route", "record 1 lunghezza percorso 2 [lunghezza percorso]",
+                "record 4 progressiva chilometrica uno 3 [progressiva chilometrica uno]",
+                "record 3 progressiva chilometrica due 4 [progressiva chilometrica due]",
+                "record 2 progressiva chilometrica tre 5 [progressiva chilometrica tre]",
+                "end route end_of_file", "start train", "record 6 sabbia 2 [sabbia]",
+                "end train end_of_file"}));
 }
 
 TEST_F(TrainEndToEnd, AMissingTrainFileEndsIn25) {
