@@ -22,21 +22,6 @@ CompileResult file_fault(const FileFault& fault) {
   return result;
 }
 
-std::vector<std::string> produced_names(const ScenarioState& state, bool build_profile) {
-  std::vector<std::string> names;
-  if (build_profile) names.push_back(profile_file_name(state));
-  names.push_back(table_file_name(state));
-  names.push_back(cells_file_name(state));
-  return names;
-}
-
-// The reader's message names the copy it was reading; the author knows the file by their name.
-void replace_all(std::string& text, const std::string& from, const std::string& to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}
-
 // Places the author's file in the working folder as the pack would write it. A missing file is
 // simply not placed: the run then meets it missing, as the pack would.
 FileResult<> place_text(const std::filesystem::path& author_file, FileSink& working,
@@ -48,6 +33,14 @@ FileResult<> place_text(const std::filesystem::path& author_file, FileSink& work
   return working.replace(name, [&](ByteWriter& out) { write_text_file(out, bytes.value()); });
 }
 
+std::vector<std::string> produced_names(const ScenarioState& state, bool build_profile) {
+  std::vector<std::string> names;
+  if (build_profile) names.push_back(profile_file_name(state));
+  names.push_back(table_file_name(state));
+  names.push_back(cells_file_name(state));
+  return names;
+}
+
 }  // namespace
 
 FileResult<> place_scenario_texts(const CompileRequest& request, const ScenarioState& state,
@@ -56,19 +49,6 @@ FileResult<> place_scenario_texts(const CompileRequest& request, const ScenarioS
     return placed;
   }
   return place_text(request.train, working, train_text_name(state));
-}
-
-void keep_diagnostics(const ScenarioState& state, const CompileRequest& request,
-                      const std::filesystem::path& working, CompileResult& result) {
-  result.error_code = state.error_code;
-  result.error_position = state.error_position;
-  result.error_source = state.error_source;
-  result.error_line = state.error_line;
-  result.error_detail = state.error_detail;
-  replace_all(result.error_detail, path_in(working, route_text_name(state)).string(),
-              request.route.string());
-  replace_all(result.error_detail, path_in(working, train_text_name(state)).string(),
-              request.train.string());
 }
 
 CompileResult compile_scenario(const CompileRequest& request) {
@@ -97,12 +77,13 @@ CompileResult compile_scenario(const CompileRequest& request) {
   const auto run = memorizza_percorso(state, request.build_profile ? 1 : 0, platform, files);
 
   CompileResult result;
-  keep_diagnostics(state, request, working.path(), result);
+  result.failure = state.failure;
   if (!run) {
     result.files = run.fault();
     result.status = kToolFileFault;
     return result;
   }
+  if (run.value().text_file_left) result.text_file_left = run.value().text_file_left->describe();
   switch (run.value().kind) {
     case RunOutcome::Kind::stopped_by_error_box:
       result.fatal = run.value().fatal_error;
@@ -124,7 +105,7 @@ CompileResult compile_scenario(const CompileRequest& request) {
     result.status = kToolFileFault;
     return result;
   }
-  result.status = state.error_code == 0 ? kToolSuccess : kToolRecordedFailure;
+  result.status = state.failure.recorded() ? kToolRecordedFailure : kToolSuccess;
   return result;
 }
 

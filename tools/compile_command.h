@@ -36,15 +36,13 @@ struct CompileRequest {
 // How the compile went, with what the report needs.
 struct CompileResult {
   int status = kToolSuccess;
-  std::int32_t error_code = 0;
-  std::int32_t error_position = 0;
-  ErrorSource error_source = ErrorSource::none;
-  std::int32_t error_line = 0;
-  std::string error_detail;
-  std::optional<std::int32_t> fatal;  // 1250 or 1251 when the error box stopped the run
-  bool nothing_compiled = false;      // the parse left no cells, so nothing could be written
-  FileResult<> files;                 // the fault of a file that could not be read or written
-  std::vector<std::string> outputs;   // names of the binary files now in the output folder
+  RecordedFailure failure;           // the failure the run recorded last, as the run left it
+  std::optional<FailureCode> fatal;  // 1250 or 1251 when the error box stopped the run
+  bool nothing_compiled = false;     // the parse left no cells, so nothing could be written
+  FileResult<> files;                // the fault of a file that could not be read or written
+  // A text file the run's failure exit could not delete in the working folder, and why.
+  std::optional<std::string> text_file_left;
+  std::vector<std::string> outputs;  // names of the binary files now in the output folder
 };
 
 // Compiles the author's route and train files exactly as the pack with that identity would:
@@ -60,9 +58,5 @@ CompileResult compile_scenario(const CompileRequest& request);
 // Places the author's route and train files into `working` as the pack writes them (see above).
 FileResult<> place_scenario_texts(const CompileRequest& request, const ScenarioState& state,
                                   FileSink& working);
-// Copies the recorded failure of `state` into `result`, naming the author's files instead of
-// their copies in the working folder `working`.
-void keep_diagnostics(const ScenarioState& state, const CompileRequest& request,
-                      const std::filesystem::path& working, CompileResult& result);
 
 }  // namespace scenario::tool

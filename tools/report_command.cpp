@@ -56,7 +56,9 @@ FileResult<Compiled> compile(const ReportRequest& request) {
   if (auto placed = place_scenario_texts(as_compiled, parsed, texts); !placed) {
     return placed.fault();
   }
-  memorizza_dati(parsed, working.path());
+  // A text file this pass could not delete is replaced below anyway, and the real run that
+  // follows reports it.
+  static_cast<void>(memorizza_dati(parsed, working.path()));
   compiled.cells_before_placement = std::move(parsed.cells);
 
   // The parse deleted the text files it read: place them afresh for the whole run.
@@ -69,28 +71,28 @@ FileResult<Compiled> compile(const ReportRequest& request) {
   const RunOutcome& outcome = run.value();
 
   CompileResult& result = compiled.result;
-  keep_diagnostics(state, as_compiled, working.path(), result);
+  result.failure = state.failure;
   if (outcome.kind == RunOutcome::Kind::stopped_by_error_box) result.fatal = outcome.fatal_error;
   result.nothing_compiled = outcome.kind == RunOutcome::Kind::nothing_compiled;
-  result.status = result.fatal                                        ? kToolErrorBox
-                  : result.nothing_compiled || result.error_code != 0 ? kToolRecordedFailure
-                                                                      : kToolSuccess;
+  result.status = result.fatal                                           ? kToolErrorBox
+                  : result.nothing_compiled || result.failure.recorded() ? kToolRecordedFailure
+                                                                         : kToolSuccess;
   return compiled;
 }
 
 report::ReportOutcome outcome_of(const ReportRequest& request, const CompileResult& result) {
+  const RecordedFailure& failure = result.failure;
   report::ReportOutcome o;
-  o.code = result.error_code;
-  if (error_has_position(result.error_code)) o.position = result.error_position;
-  const std::filesystem::path* file =
-      result.error_source == ErrorSource::route_file   ? &request.route
-      : result.error_source == ErrorSource::train_file ? &request.train
-                                                       : nullptr;
-  if (result.error_code != 0 && file) {
+  o.code = failure.error_code;
+  if (error_has_position(failure.error_code)) o.position = failure.error_position;
+  const std::filesystem::path* file = failure.source == TextFile::route   ? &request.route
+                                      : failure.source == TextFile::train ? &request.train
+                                                                          : nullptr;
+  if (failure.recorded() && file) {
     o.where = path_text(*file);
-    if (result.error_line > 0) o.where.append(":").append(std::to_string(result.error_line));
+    if (failure.line > 0) o.where.append(":").append(std::to_string(failure.line));
   }
-  o.detail = result.error_detail;
+  if (!failure.detail.empty()) o.detail = detail_text(failure.detail, file ? *file : "");
   o.fatal = result.fatal;
   o.nothing_compiled = result.nothing_compiled;
   return o;

@@ -33,8 +33,8 @@ std::string wait_text(std::chrono::milliseconds patience) {
 }
 
 std::string recorded_failure(const ScenarioState& state) {
-  return "error " + std::to_string(state.error_code) + " at " +
-         std::to_string(state.error_position) + " m";
+  return "error " + std::to_string(state.failure.number()) + " at " +
+         std::to_string(state.failure.error_position) + " m";
 }
 
 int exit_status(const FileResult<RunOutcome>& run, const ScenarioState& state, Platform& platform) {
@@ -52,7 +52,7 @@ int exit_status(const FileResult<RunOutcome>& run, const ScenarioState& state, P
     case RunOutcome::Kind::files_written:
       break;
   }
-  if (state.error_code == 0) return kExitSuccess;
+  if (!state.failure.recorded()) return kExitSuccess;
   platform.note("Compiled with " + recorded_failure(state) +
                 "; the files hold what was compiled before it.");
   return kExitRecordedFailure;
@@ -97,7 +97,12 @@ int Form_Load(Platform& platform, const ScenarioPayload& payload,
     platform.report("Cannot write " + texts.fault().describe());
     return kExitFileFault;
   }
-  return exit_status(*run, state, platform);
+  const int status = exit_status(*run, state, platform);
+  // The run went on and wrote its files, so this is said beside the outcome, never in a box.
+  if (run->ok() && run->value().text_file_left) {
+    platform.note("Cannot delete " + run->value().text_file_left->describe());
+  }
+  return status;
 }
 
 }  // namespace scenario

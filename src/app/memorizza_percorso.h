@@ -17,14 +17,18 @@ struct RunOutcome {
     nothing_compiled,      // the parse left no cells; no binary file written
   };
   Kind kind = Kind::files_written;
-  std::int32_t fatal_error = 0;  // 1250 or 1251 when stopped by the error box
+  FailureCode fatal_error = FailureCode::none;  // 1250 or 1251 when stopped by the error box
+  // A scenario text file the parse's failure exit could not delete; the run went on without it.
+  std::optional<FileFault> text_file_left;
 };
 
 // Compiles the text files in the program's folder and writes the binary files into `outputs`:
-// clears the scenario table, parses, places the code changes, stamps the markers and the
-// integrity codes, then writes the line profile (only when j is not 0), the scenario table and
-// the cell array. Sets profile_flag to j; clears error_code first. Returns how the run ended,
-// or the fault when the program's folder is not known or a binary file could not be written.
+// parses, places the code changes, stamps the markers and the integrity codes, then writes the
+// line profile (only when j is not 0), the scenario table and the cell array. Starts from a fully
+// reset state that keeps only `line_name` and `train_number` (so error_code is 0 and the
+// scenario table clear), with profile_flag = j. `j` is only read, so it is passed by value.
+// Returns how the run ended, or the fault when the program's folder is not known or a binary
+// file could not be written.
 FileResult<RunOutcome> memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform,
                                           FileSink& outputs);
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "model/scenario_state.h"
-#include "route/parse_context.h"
+#include "parse/parse_context.h"
 
 namespace scenario {
 

@@ -3,9 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "route/cell_access.h"
-#include "route/keywords.h"
-#include "route/route_fields.h"
+#include "parse/cell_access.h"
+#include "parse/keyword_fields.h"
+#include "parse/keywords.h"
+#include "parse/read_failure.h"
+#include "route/route_keywords.h"
 
 namespace scenario {
 
@@ -14,61 +16,47 @@ namespace {
 constexpr std::int32_t kLongestRoute = 1000000;
 // Cells and plan reach this far beyond the end of the line.
 constexpr std::int32_t kRunOut = 7000;
-// Comment fields (holding "-") passed over in a row before one is taken as a keyword field.
-constexpr int kCommentFieldsPassedOver = 10;
 
-constexpr std::int32_t kRouteLengthRefused = 1;
-constexpr std::int32_t kCabStartNotOnCell = 3;
-constexpr std::int32_t kCabEndNotOnCell = 4;
-constexpr std::int32_t kNoCodeSystem = 5;
-constexpr std::int32_t kNoGeneralSection = 102;
+constexpr RecordOutcome go_on = RecordOutcome::go_on;
 
-bool ends_general_section(std::string_view field) {
-  if (!contains(field, "[") || !contains(field, "]")) return false;
-  const std::size_t first = field.find_first_not_of(' ');
-  return field[first] != '-';
-}
-
-RouteStep read_route_length(ScenarioState& state, ParseContext& context, FieldReader& reader) {
+RecordOutcome read_route_length(ScenarioState& state, ParseContext& context, FieldReader& reader) {
   const std::int32_t length = reader.read_i32();
   // A refused length is not stored, so slot 84 never disagrees with the tables written out.
   if (length < 0 || length > kLongestRoute) {
-    record_route_failure_keeping_position(state, context, kRouteLengthRefused);
-    return RouteStep::leave;
+    record_read_failure(state, context, FailureCode::route_length_refused);
+    return RecordOutcome::leave;
   }
   state.sim_table[kTrainRouteSlot].zone_end = length;
   state.route_span = length + kRunOut;
   state.cells.emplace(static_cast<std::int32_t>(cell_index(state.route_span / 50.0)));
   if (state.profile_flag != 0) state.line_profile.emplace(state.route_span);
-  return RouteStep::go_on;
+  return go_on;
 }
 
-void read_progressive(SimSlot& slot, FieldReader& reader) {
+RecordOutcome read_progressive(SimSlot& slot, FieldReader& reader) {
   slot.zone_start = reader.read_i32();
   slot.zone_end = reader.read_i32();
   slot.position = reader.read_i32();
+  return go_on;
 }
 
-void read_backgrounds(ScenarioState& state, std::string_view keyword, FieldReader& reader) {
-  SimSlot& line = state.sim_table[kLineSlot];
-  if (!contains(keyword, "sfondo")) return;
-  if (contains(keyword, "uno")) line.zone_start = reader.read_i32();
-  if (contains(keyword, "due")) line.position = reader.read_i32();
-  if (contains(keyword, "tre")) line.zone_end = reader.read_i32();
+RecordOutcome read_background(std::int32_t& field, FieldReader& reader) {
+  field = reader.read_i32();
+  return go_on;
 }
 
-RouteStep read_cab_signalling(ScenarioState& state, ParseContext& context, std::string_view keyword,
-                              FieldReader& reader) {
+RecordOutcome read_cab_signalling(ScenarioState& state, ParseContext& context,
+                                  std::string_view keyword, FieldReader& reader) {
   SimSlot& train = state.sim_table[kTrainSlot];
   train.zone_start = reader.read_i32();
   train.zone_end = reader.read_i32();
   if (train.zone_start % 50 != 0) {
-    record_route_failure_keeping_position(state, context, kCabStartNotOnCell);
-    return RouteStep::leave;
+    record_read_failure(state, context, FailureCode::cab_start_off_cells);
+    return RecordOutcome::leave;
   }
   if (train.zone_end % 50 != 0) {
-    record_route_failure_keeping_position(state, context, kCabEndNotOnCell);
-    return RouteStep::leave;
+    record_read_failure(state, context, FailureCode::cab_end_off_cells);
+    return RecordOutcome::leave;
   }
   // The keyword field itself names the code system; "4" wins when both digits are there.
   if (contains(keyword, "4")) {
@@ -76,60 +64,67 @@ RouteStep read_cab_signalling(ScenarioState& state, ParseContext& context, std::
   } else if (contains(keyword, "9")) {
     train.position = 9;
   } else {
-    record_route_failure_keeping_position(state, context, kNoCodeSystem);
-    return RouteStep::leave;
+    record_read_failure(state, context, FailureCode::no_code_system);
+    return RecordOutcome::leave;
   }
   if (train.zone_end == 0) train.position = 0;
-  return RouteStep::go_on;
+  return go_on;
 }
 
 // Every matching test reads its own fields, in this order, from the same keyword field.
-RouteStep read_general_record(ScenarioState& state, ParseContext& context, std::string_view keyword,
-                              FieldReader& reader) {
-  if (contains_ignoring_case(keyword, "lunghezza") && contains_ignoring_case(keyword, "percorso")) {
-    if (read_route_length(state, context, reader) == RouteStep::leave) return RouteStep::leave;
+RecordOutcome read_general_record(ScenarioState& state, ParseContext& context,
+                                  std::string_view keyword, FieldReader& reader) {
+  using namespace route_keyword;
+  SimTable& table = state.sim_table;
+  const auto record = [&](const KeywordRule& rule, auto&& handler) {
+    return matches(rule, keyword) ? read_record(context, reader, rule.record, handler) : go_on;
+  };
+  if (record(kRouteLength, [&] { return read_route_length(state, context, reader); }) != go_on) {
+    return RecordOutcome::leave;
   }
-  if (contains(keyword, "progressiva")) {
-    if (contains(keyword, "tre")) read_progressive(state.sim_table[kProgressiveTreSlot], reader);
-    if (contains(keyword, "due")) read_progressive(state.sim_table[kProgressiveDueSlot], reader);
-    if (contains(keyword, "uno")) read_progressive(state.sim_table[kProgressiveUnoSlot], reader);
-  }
-  read_backgrounds(state, keyword, reader);
-  if (contains(keyword, "segnali") && contains(keyword, "ripetizione")) {
-    return read_cab_signalling(state, context, keyword, reader);
-  }
-  return RouteStep::go_on;
+  record(kProgressiveTre, [&] { return read_progressive(table[kProgressiveTreSlot], reader); });
+  record(kProgressiveDue, [&] { return read_progressive(table[kProgressiveDueSlot], reader); });
+  record(kProgressiveUno, [&] { return read_progressive(table[kProgressiveUnoSlot], reader); });
+  SimSlot& line = table[kLineSlot];
+  record(kBackgroundUno, [&] { return read_background(line.zone_start, reader); });
+  record(kBackgroundDue, [&] { return read_background(line.position, reader); });
+  record(kBackgroundTre, [&] { return read_background(line.zone_end, reader); });
+  return record(kCabSignalling,
+                [&] { return read_cab_signalling(state, context, keyword, reader); });
 }
 
 }  // namespace
 
-RouteStep skip_preamble(ScenarioState& state, ParseContext& context, FieldReader& reader) {
+RecordOutcome skip_preamble(ScenarioState& state, ParseContext& context, FieldReader& reader) {
   while (true) {
-    const std::string field = read_keyword_field(state, context, reader);
+    read_keyword_field(state, context, reader);
     // The end comes first: a "[generale]" that is the last field still leaves no section.
     if (reader.at_end()) {
-      record_route_failure_keeping_position(state, context, kNoGeneralSection);
-      return RouteStep::leave;
+      record_read_failure(state, context, FailureCode::no_general_section);
+      return RecordOutcome::leave;
     }
-    if (contains_ignoring_case(field, "[generale]")) return RouteStep::go_on;
+    if (contains_ignoring_case(state.text_line, "[generale]")) {
+      if (context.observer)
+        context.observer->section_head(context.keyword, SectionRole::opens_data);
+      return go_on;
+    }
   }
 }
 
-RouteStep read_general_section(ScenarioState& state, ParseContext& context, FieldReader& reader) {
+RecordOutcome read_general_section(ScenarioState& state, ParseContext& context,
+                                   FieldReader& reader) {
   while (!reader.at_end()) {
-    std::string keyword = read_keyword_field(state, context, reader);
-    // The last field of the file is never interpreted.
-    if (reader.at_end()) break;
-    // Comment fields are passed over without looking for the end of the file between them.
-    for (int passed = 0; passed < kCommentFieldsPassedOver && contains(keyword, "-"); ++passed) {
-      keyword = read_keyword_field(state, context, reader);
+    // The last field of the file is never interpreted; comment fields are passed over without
+    // looking for the end of the file between them.
+    if (!next_keyword_field(state, context, reader, kGeneralSectionComments)) break;
+    const std::string keyword = state.text_line;
+    if (read_general_record(state, context, keyword, reader) == RecordOutcome::leave) {
+      return RecordOutcome::leave;
     }
-    if (read_general_record(state, context, keyword, reader) == RouteStep::leave) {
-      return RouteStep::leave;
-    }
-    if (ends_general_section(keyword)) break;
+    keyword_tested(context, SectionRole::ends_general);
+    if (is_section_head(keyword)) break;
   }
-  return RouteStep::go_on;
+  return go_on;
 }
 
 }  // namespace scenario

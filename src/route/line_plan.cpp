@@ -1,7 +1,7 @@
 #include "route/line_plan.h"
 
-#include "route/cell_access.h"
-#include "route/keywords.h"
+#include "parse/cell_access.h"
+#include "parse/keywords.h"
 
 namespace scenario {
 

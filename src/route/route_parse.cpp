@@ -1,52 +1,45 @@
 #include "route/route_parse.h"
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 
-#include "route/cell_access.h"
+#include "parse/cell_access.h"
+#include "parse/field_reader.h"
+#include "parse/keyword_fields.h"
+#include "parse/keywords.h"
+#include "parse/read_failure.h"
+#include "parse/read_fault.h"
+#include "parse/text_files.h"
 #include "route/direction_boards.h"
-#include "route/field_reader.h"
 #include "route/general_section.h"
 #include "route/gradients.h"
-#include "route/keywords.h"
 #include "route/line_plan.h"
 #include "route/mountains.h"
 #include "route/progressives.h"
-#include "route/route_fields.h"
-#include "route/route_step.h"
+#include "route/route_keywords.h"
 #include "route/speed_boards.h"
 
 namespace scenario {
 
 namespace {
 
-constexpr std::int32_t kNoRouteFile = 101;
-constexpr std::int32_t kRecordBeyondCells = 15;
-// A curve keyword without a class digit, or a plan running past row 1000000.
-constexpr std::int32_t kCurveRefused = 103;
-// Comment fields (holding "-") passed over in a row before one is taken as a keyword field.
-constexpr int kCommentFieldsPassedOver = 2;
-
-// How a feature record ended: the next keyword field follows, the feature part ends (code 15),
-// or the whole parse leaves.
-enum class RecordEnd { next, part_ends, leave };
+constexpr RecordOutcome go_on = RecordOutcome::go_on;
 
 // Working values the feature records share.
 struct FeatureCursors {
-  GradientCursor gradients;
+  FillCursor gradients;
   std::int32_t profile_row = kFirstComputedRow;
 };
 
-// The route file is held in memory once read, so closing it is deleting it.
+// The route file is held in memory once read, so closing it is deleting it. A file that cannot
+// be deleted is a read fault.
 void delete_route_file(const ParseContext& context) {
-  std::error_code already_gone;
-  std::filesystem::remove(context.route_path, already_gone);
+  remove_text_file_or_fault(context.route_path);
 }
 
-RecordEnd part_ends_at(ScenarioState& state, const ParseContext& context, std::int32_t position) {
-  record_route_failure(state, context, kRecordBeyondCells, position);
-  return RecordEnd::part_ends;
+RecordOutcome part_ends_at(ScenarioState& state, const ParseContext& context,
+                           std::int32_t position) {
+  record_read_failure(state, context, FailureCode::record_beyond_cells, position);
+  return RecordOutcome::part_ends;
 }
 
 // The bound test every feature record makes on its first number. Throws ReadFault when no route
@@ -55,17 +48,17 @@ bool fails_bound_test(const ScenarioState& state, std::int64_t position) {
   return record_outside_cells(state, position, kRecordMargin);
 }
 
-RecordEnd gradient_record(ScenarioState& state, const ParseContext& context, FieldReader& reader,
-                          FeatureCursors& cursors) {
+RecordOutcome gradient_record(ScenarioState& state, const ParseContext& context,
+                              FieldReader& reader, FeatureCursors& cursors) {
   const std::int32_t position = reader.read_i32();
   const std::int32_t value = reader.read_i32();
   if (fails_bound_test(state, position)) return part_ends_at(state, context, position);
   apply_gradient_record(state, cursors.gradients, position, value);
-  return RecordEnd::next;
+  return go_on;
 }
 
-RecordEnd curve_record(ScenarioState& state, const ParseContext& context, FieldReader& reader,
-                       std::string_view keyword, FeatureCursors& cursors) {
+RecordOutcome curve_record(ScenarioState& state, const ParseContext& context, FieldReader& reader,
+                           std::string_view keyword, FeatureCursors& cursors) {
   const std::int32_t position = reader.read_i32();
   const std::int32_t length = reader.read_i32();
   const std::int64_t curve_end = static_cast<std::int64_t>(position) + length;
@@ -74,22 +67,23 @@ RecordEnd curve_record(ScenarioState& state, const ParseContext& context, FieldR
   }
   const auto k = curve_heading_change(keyword);
   if (!k) {
-    record_route_failure_keeping_position(state, context, kCurveRefused);
-    return RecordEnd::leave;
+    record_read_failure(state, context, FailureCode::curve_refused);
+    return RecordOutcome::leave;
   }
   // The line runs straight up to the curve's start; a curve starting before the rows already
   // computed only turns the rows still to come.
   if (!straight_rows_through(state, cursors.profile_row, position) ||
       !turning_rows_through(state, cursors.profile_row, curve_end, *k)) {
-    record_route_failure_keeping_position(state, context, kCurveRefused);
-    return RecordEnd::leave;
+    record_read_failure(state, context, FailureCode::curve_refused);
+    return RecordOutcome::leave;
   }
-  return RecordEnd::next;
+  return go_on;
 }
 
-RecordEnd mountain_record(ScenarioState& state, const ParseContext& context, FieldReader& reader) {
-  std::int32_t inizio = reader.read_i32();
-  std::int32_t fine = reader.read_i32();
+RecordOutcome mountain_record(ScenarioState& state, const ParseContext& context,
+                              FieldReader& reader) {
+  const std::int32_t inizio = reader.read_i32();
+  const std::int32_t fine = reader.read_i32();
   std::int32_t tipo = reader.read_i32();
   // Only the start passes the bound test; a mountain whose last cell would lie beyond the cells
   // is refused the same way.
@@ -97,11 +91,11 @@ RecordEnd mountain_record(ScenarioState& state, const ParseContext& context, Fie
     return part_ends_at(state, context, inizio);
   }
   memo_montagna(state, inizio, fine, tipo);
-  return RecordEnd::next;
+  return go_on;
 }
 
-RecordEnd speed_boards_record(ScenarioState& state, const ParseContext& context,
-                              FieldReader& reader) {
+RecordOutcome speed_boards_record(ScenarioState& state, const ParseContext& context,
+                                  FieldReader& reader) {
   const std::int32_t posizione = reader.read_i32();
   SpeedBoardPair boards;
   for (std::int32_t* value : {&boards.vas, &boards.vbs, &boards.vcs, &boards.strisces, &boards.vad,
@@ -110,69 +104,57 @@ RecordEnd speed_boards_record(ScenarioState& state, const ParseContext& context,
   }
   if (fails_bound_test(state, posizione)) return part_ends_at(state, context, posizione);
   memo_indicatori_v_max(state, context, posizione, boards);
-  return state.error_code > 0 ? RecordEnd::leave : RecordEnd::next;
+  return state.failure.recorded() ? RecordOutcome::leave : go_on;
 }
 
-RecordEnd direction_board_record(ScenarioState& state, ParseContext& context, FieldReader& reader) {
+RecordOutcome direction_board_record(ScenarioState& state, ParseContext& context,
+                                     FieldReader& reader) {
   const std::int32_t position = reader.read_i32();
   state.text_line = reader.read_text();
   if (fails_bound_test(state, position)) return part_ends_at(state, context, position);
-  return store_direction_board(state, context, position, state.text_line) ? RecordEnd::next
-                                                                          : RecordEnd::leave;
+  return store_direction_board(state, context, position, state.text_line) ? go_on
+                                                                          : RecordOutcome::leave;
 }
 
 // Every matching test runs, in this order, on the same keyword field.
-RecordEnd feature_records(ScenarioState& state, ParseContext& context, FieldReader& reader,
-                          std::string_view keyword, FeatureCursors& cursors) {
-  RecordEnd end = RecordEnd::next;
-  if (contains_ignoring_case(keyword, "pendenza")) {
-    end = gradient_record(state, context, reader, cursors);
-    if (end != RecordEnd::next) return end;
-  }
+RecordOutcome feature_records(ScenarioState& state, ParseContext& context, FieldReader& reader,
+                              std::string_view keyword, FeatureCursors& cursors) {
+  using namespace route_keyword;
+  const auto record = [&](const KeywordRule& rule, auto&& handler) {
+    return matches(rule, keyword) ? read_record(context, reader, rule.record, handler) : go_on;
+  };
+  RecordOutcome end =
+      record(kGradient, [&] { return gradient_record(state, context, reader, cursors); });
+  if (end != go_on) return end;
   // Without a plan to build, curve records are not recognised at all.
-  if (state.profile_flag != 0 && contains_ignoring_case(keyword, "curva")) {
-    end = curve_record(state, context, reader, keyword, cursors);
-    if (end != RecordEnd::next) return end;
+  if (state.profile_flag != 0) {
+    end = record(kCurve, [&] { return curve_record(state, context, reader, keyword, cursors); });
+    if (end != go_on) return end;
   }
-  if (contains_ignoring_case(keyword, "montagna")) {
-    end = mountain_record(state, context, reader);
-    if (end != RecordEnd::next) return end;
-  }
-  if (contains_ignoring_case(keyword, "indicatori_v")) {
-    end = speed_boards_record(state, context, reader);
-    if (end != RecordEnd::next) return end;
-  }
-  if (contains_ignoring_case(keyword, "cartello") && contains_ignoring_case(keyword, "indicat")) {
-    end = direction_board_record(state, context, reader);
-  }
-  return end;
+  end = record(kMountain, [&] { return mountain_record(state, context, reader); });
+  if (end != go_on) return end;
+  end = record(kSpeedBoards, [&] { return speed_boards_record(state, context, reader); });
+  if (end != go_on) return end;
+  return record(kDirectionBoard, [&] { return direction_board_record(state, context, reader); });
 }
 
 // Reads feature records to the end of the file or to a record beyond the cells (code 15), after
-// which the parse goes on. Returns leave for every other recorded failure.
-RouteStep read_feature_part(ScenarioState& state, ParseContext& context, FieldReader& reader,
-                            FeatureCursors& cursors) {
+// which the parse goes on (part_ends). Returns leave for every other recorded failure.
+RecordOutcome read_feature_part(ScenarioState& state, ParseContext& context, FieldReader& reader,
+                                FeatureCursors& cursors) {
   while (!reader.at_end()) {
-    std::string keyword = read_keyword_field(state, context, reader);
     // The last field of the file is never interpreted.
-    if (reader.at_end()) break;
-    for (int passed = 0; passed < kCommentFieldsPassedOver && contains(keyword, "-"); ++passed) {
-      keyword = read_keyword_field(state, context, reader);
-      if (reader.at_end()) return RouteStep::go_on;
-    }
-    switch (feature_records(state, context, reader, keyword, cursors)) {
-      case RecordEnd::next:
-        break;
-      case RecordEnd::part_ends:
-        return RouteStep::go_on;
-      case RecordEnd::leave:
-        return RouteStep::leave;
-    }
+    if (!next_keyword_field(state, context, reader, kRecordComments)) break;
+    const std::string keyword = state.text_line;
+    const RecordOutcome end = feature_records(state, context, reader, keyword, cursors);
+    if (end != go_on) return end;
+    keyword_tested(context, SectionRole::other);
   }
-  return RouteStep::go_on;
+  return go_on;
 }
 
 RouteOutcome leave_deleting(const ParseContext& context) {
+  if (context.observer) context.observer->file_ended(TextFile::route, FileEnd::parse_left);
   delete_route_file(context);
   return RouteOutcome::leave;
 }
@@ -180,16 +162,19 @@ RouteOutcome leave_deleting(const ParseContext& context) {
 }  // namespace
 
 RouteOutcome route_half(ScenarioState& state, ParseContext& context) {
-  context.reading = ErrorSource::route_file;
-  std::error_code lookup_failed;
-  if (!std::filesystem::exists(context.route_path, lookup_failed)) {
-    record_route_failure_keeping_position(state, context, kNoRouteFile);
+  context.reading = TextFile::route;
+  const FileResult<bool> found = text_file_exists(context.route_path);
+  // A lookup the system refuses says nothing about the file: it is a read fault, not 101.
+  if (!found) throw ReadFault::about_file("cannot look up", found.fault().reason);
+  if (!found.value()) {
+    record_read_failure(state, context, FailureCode::no_route_file);
     return RouteOutcome::leave;
   }
-  FieldReader reader = FieldReader::open(context.route_path);
+  if (context.observer) context.observer->file_started(TextFile::route, context.route_path);
+  FieldReader reader = FieldReader::open(context.route_path, context.observer);
 
-  if (skip_preamble(state, context, reader) == RouteStep::leave ||
-      read_general_section(state, context, reader) == RouteStep::leave) {
+  if (skip_preamble(state, context, reader) == RecordOutcome::leave ||
+      read_general_section(state, context, reader) == RecordOutcome::leave) {
     return leave_deleting(context);
   }
 
@@ -199,8 +184,12 @@ RouteOutcome route_half(ScenarioState& state, ParseContext& context) {
   FeatureCursors cursors;
   if (state.profile_flag != 0) seed_line_plan(state);
 
-  if (read_feature_part(state, context, reader, cursors) == RouteStep::leave) {
-    return leave_deleting(context);
+  const RecordOutcome features = read_feature_part(state, context, reader, cursors);
+  if (features == RecordOutcome::leave) return leave_deleting(context);
+  if (context.observer) {
+    context.observer->file_ended(TextFile::route, features == RecordOutcome::part_ends
+                                                      ? FileEnd::part_ended
+                                                      : FileEnd::end_of_file);
   }
   delete_route_file(context);
 

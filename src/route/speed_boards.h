@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "model/scenario_state.h"
-#include "route/parse_context.h"
+#include "parse/parse_context.h"
 
 namespace scenario {
 

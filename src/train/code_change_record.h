@@ -1,8 +1,8 @@
 #pragma once
 
 #include "model/scenario_state.h"
-#include "route/field_reader.h"
-#include "route/parse_context.h"
+#include "parse/field_reader.h"
+#include "parse/parse_context.h"
 #include "train/record_exits.h"
 
 namespace scenario {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "model/scenario_state.h"
-#include "route/field_reader.h"
+#include "parse/field_reader.h"
 
 namespace scenario {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "model/rounding.h"
-#include "route/cell_access.h"
-#include "route/read_fault.h"
+#include "parse/cell_access.h"
+#include "parse/read_fault.h"
 
 namespace scenario {
 
@@ -25,7 +25,7 @@ void write_adhesion(TrackCell& cell, std::int32_t adhesion, std::int32_t) {
 }
 
 RecordOutcome stretch_record(ScenarioState& state, const ParseContext& context, FieldReader& reader,
-                             Stretch& stretch, CellWriter write) {
+                             FillCursor& stretch, CellWriter write) {
   const std::int32_t start = reader.read_i32();
   const std::int32_t value = reader.read_i32();
   if (record_outside_cells(state, start, kRecordMargin))
@@ -46,7 +46,7 @@ RecordOutcome stretch_record(ScenarioState& state, const ParseContext& context, 
   return RecordOutcome::go_on;
 }
 
-void stretch_tail(ScenarioState& state, const ParseContext& context, Stretch& stretch,
+void stretch_tail(ScenarioState& state, const ParseContext& context, FillCursor& stretch,
                   CellWriter write) {
   const std::int32_t stop = last_cell(state) - 2;
   do {
@@ -58,20 +58,20 @@ void stretch_tail(ScenarioState& state, const ParseContext& context, Stretch& st
 }  // namespace
 
 RecordOutcome speed_record(ScenarioState& state, const ParseContext& context, FieldReader& reader,
-                           Stretch& speed) {
+                           FillCursor& speed) {
   return stretch_record(state, context, reader, speed, write_speed);
 }
 
 RecordOutcome adhesion_record(ScenarioState& state, const ParseContext& context,
-                              FieldReader& reader, Stretch& adhesion) {
+                              FieldReader& reader, FillCursor& adhesion) {
   return stretch_record(state, context, reader, adhesion, write_adhesion);
 }
 
-void speed_tail(ScenarioState& state, const ParseContext& context, Stretch& speed) {
+void speed_tail(ScenarioState& state, const ParseContext& context, FillCursor& speed) {
   stretch_tail(state, context, speed, write_speed);
 }
 
-void adhesion_tail(ScenarioState& state, const ParseContext& context, Stretch& adhesion) {
+void adhesion_tail(ScenarioState& state, const ParseContext& context, FillCursor& adhesion) {
   stretch_tail(state, context, adhesion, write_adhesion);
 }
 

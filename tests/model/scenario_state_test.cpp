@@ -4,6 +4,7 @@
 
 #include <stdexcept>
 
+#include "model/error_meanings.h"
 #include "model/file_names.h"
 
 namespace scenario {
@@ -14,7 +15,7 @@ TEST(ScenarioState, StartsEmptyWithoutTables) {
   EXPECT_FALSE(state.cells.has_value());
   EXPECT_FALSE(state.line_profile.has_value());
   for (const SimSlot& slot : state.sim_table) EXPECT_EQ(slot, SimSlot{});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
 }
 
 TEST(CellArray, HoldsCellsZeroToN) {
@@ -104,15 +105,75 @@ TEST(LineProfile, ACopyKeepsEveryTagAndValue) {
 
 TEST(RecordFailure, ReplacesTheEarlierFailure) {
   ScenarioState state;
-  record_failure(state, 15, 13850, ErrorSource::route_file, 12);
-  EXPECT_EQ(state.error_code, 15);
-  EXPECT_EQ(state.error_position, 13850);
-  EXPECT_EQ(state.error_line, 12);
-  record_failure_keeping_position(state, 2);
-  EXPECT_EQ(state.error_code, 2);
-  EXPECT_EQ(state.error_position, 13850);
-  EXPECT_EQ(state.error_source, ErrorSource::none);
-  EXPECT_EQ(state.error_line, 0);
+  record_failure(state, FailureCode::record_beyond_cells, 13850, TextFile::route, 12);
+  state.failure.detail.text = "what the reader saw";
+  EXPECT_EQ(state.failure.number(), 15);
+  EXPECT_EQ(state.failure.error_position, 13850);
+  EXPECT_EQ(state.failure.line, 12);
+  record_failure(state, FailureCode::progressive_off_cells);
+  EXPECT_EQ(state.failure.number(), 2);
+  EXPECT_EQ(state.failure.error_position, 13850);
+  EXPECT_EQ(state.failure.source, TextFile::none);
+  EXPECT_EQ(state.failure.line, 0);
+  EXPECT_TRUE(state.failure.detail.empty());
+}
+
+// Whether a code is recorded with a position is the meanings table's word, for every code.
+TEST(RecordFailure, TakesAPositionExactlyForTheCodesThatCarryOne) {
+  for (const ErrorMeaning& m : error_meanings()) {
+    SCOPED_TRACE(code_number(m.code));
+    ScenarioState state;
+    state.failure.error_position = -1;
+    if (m.has_position) {
+      record_failure(state, m.code, 700);
+      EXPECT_EQ(state.failure.error_position, 700);
+      EXPECT_THROW(record_failure(state, m.code), std::logic_error);
+    } else {
+      record_failure(state, m.code);
+      EXPECT_EQ(state.failure.error_position, -1);
+      EXPECT_THROW(record_failure(state, m.code, 700), std::logic_error);
+    }
+    EXPECT_EQ(state.failure.error_code, m.code);
+  }
+}
+
+// The numbers the system shows and stores for each failure.
+TEST(FailureCode, HasTheSystemsNumbers) {
+  const struct {
+    FailureCode code;
+    std::int32_t number;
+  } cases[] = {
+      {FailureCode::none, 0},
+      {FailureCode::route_length_refused, 1},
+      {FailureCode::progressive_off_cells, 2},
+      {FailureCode::cab_start_off_cells, 3},
+      {FailureCode::cab_end_off_cells, 4},
+      {FailureCode::no_code_system, 5},
+      {FailureCode::direction_board_on_taken_cell, 6},
+      {FailureCode::code_change_on_taken_cell, 7},
+      {FailureCode::station_position_off_cells, 8},
+      {FailureCode::station_length_not_whole, 9},
+      {FailureCode::stations_meet_boards, 10},
+      {FailureCode::no_cell_before_signal, 11},
+      {FailureCode::no_cell_in_approach_window, 12},
+      {FailureCode::no_cell_through_slowdown, 13},
+      {FailureCode::record_beyond_cells, 15},
+      {FailureCode::signal_on_taken_cell, 16},
+      {FailureCode::slowdown_warning_taken, 17},
+      {FailureCode::slowdown_start_taken, 18},
+      {FailureCode::slowdown_end_taken, 19},
+      {FailureCode::slowdown_approach_taken, 20},
+      {FailureCode::speed_boards_on_taken_cell, 21},
+      {FailureCode::stations_too_close, 22},
+      {FailureCode::stop_cell_before_line, 24},
+      {FailureCode::read_fault, 25},
+      {FailureCode::no_route_file, 101},
+      {FailureCode::no_general_section, 102},
+      {FailureCode::curve_refused, 103},
+      {FailureCode::marker_in_use, 1250},
+      {FailureCode::integrity_code_in_use, 1251},
+  };
+  for (const auto& c : cases) EXPECT_EQ(code_number(c.code), c.number);
 }
 
 TEST(FileNames, FollowTheScenarioIdentity) {

@@ -47,7 +47,7 @@ class OutputFiles : public ::testing::Test {
 };
 
 TEST_F(OutputFiles, WritesTheThreeFilesOfAStampedScenario) {
-  ASSERT_EQ(stamp_markers(state), 0);
+  ASSERT_EQ(stamp_markers(state), FailureCode::none);
   ASSERT_TRUE(write_into(folder.path()).ok());
 
   EXPECT_EQ(file_names(folder.path()),

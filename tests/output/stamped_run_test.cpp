@@ -61,7 +61,7 @@ TEST_F(StampedRun, DirectionBoardAtZeroStopsTheRunWith1250BeforeAnyBinaryFile) {
   const RunOutcome outcome = run_with_board_at("0");
 
   EXPECT_EQ(outcome.kind, RunOutcome::Kind::stopped_by_error_box);
-  EXPECT_EQ(outcome.fatal_error, 1250);
+  EXPECT_EQ(code_number(outcome.fatal_error), 1250);
   EXPECT_EQ(platform.error_boxes, std::vector<std::string>{" Errore n. 1250"});
   EXPECT_FALSE(has_binary_file());
 }

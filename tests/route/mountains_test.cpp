@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "route/read_fault.h"
+#include "parse/read_fault.h"
 
 namespace scenario {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "model/file_names.h"
 #include "model/scenario_state.h"
-#include "route/parse_context.h"
+#include "parse/parse_context.h"
 #include "route/route_parse.h"
 #include "support/test_support.h"
 

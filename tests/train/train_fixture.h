@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "model/scenario_state.h"
-#include "route/parse_context.h"
+#include "parse/parse_context.h"
 #include "support/test_support.h"
 #include "train/train_parse.h"
 

@@ -57,8 +57,9 @@ void fact(std::string& out, std::string_view label, std::string_view value_escap
   out += "</dd></div>";
 }
 
-std::string failure_words(std::int32_t code, std::optional<std::int32_t> position) {
-  std::string words = "error " + std::to_string(code) + ": " + std::string(error_meaning(code));
+std::string failure_words(FailureCode code, std::optional<std::int32_t> position) {
+  std::string words =
+      "error " + std::to_string(code_number(code)) + ": " + std::string(error_meaning(code));
   if (position) words += " (at " + std::to_string(*position) + " m)";
   return words;
 }
@@ -79,22 +80,22 @@ void recorded_failure(std::string& out, const ReportOutcome& o) {
 // The outcome, first thing under the title: a failure is the news of the page.
 void outcome(std::string& out, const ReportOutcome& o) {
   out += "<div role=\"status\"";
-  append_integer_attribute(out, "data-error-code", o.code);
-  if (o.fatal) append_integer_attribute(out, "data-fatal", *o.fatal);
+  append_integer_attribute(out, "data-error-code", code_number(o.code));
+  if (o.fatal) append_integer_attribute(out, "data-fatal", code_number(*o.fatal));
   if (o.fatal) {
     out += " class=\"outcome stopped\"><strong>Stopped by the error box:</strong> ";
     append_escaped_mixed(out, failure_words(*o.fatal, std::nullopt));
-    out += ". The pack shows \" Errore n. " + std::to_string(*o.fatal) +
+    out += ". The pack shows \" Errore n. " + std::to_string(code_number(*o.fatal)) +
            "\" and writes no binary file; below is what was compiled before it.";
-    if (o.code != 0) {
+    if (o.code != FailureCode::none) {
       out += "<br>Also recorded: ";
       recorded_failure(out, o);
     }
   } else if (o.nothing_compiled) {
     out += " class=\"outcome nothing\"><strong>Nothing compiled:</strong> ";
-    if (o.code != 0) recorded_failure(out, o);
+    if (o.code != FailureCode::none) recorded_failure(out, o);
     out += "<br>The compile stopped before the line's cells existed; no binary file is written.";
-  } else if (o.code != 0) {
+  } else if (o.code != FailureCode::none) {
     out += " class=\"outcome failure\"><strong>Recorded failure:</strong> ";
     recorded_failure(out, o);
     out +=
@@ -160,7 +161,7 @@ std::string no_plan_reason(const ReportInput& input, std::size_t rows) {
   if (!input.no_plan_reason.empty()) return input.no_plan_reason;
   const ReportOutcome& o = input.outcome;
   const std::string why =
-      o.code != 0 ? " (" + failure_words(o.code, o.position) + ")" : std::string();
+      o.code != FailureCode::none ? " (" + failure_words(o.code, o.position) + ")" : std::string();
   if (!input.state->line_profile) return "the compile stopped before the line's plan existed" + why;
   if (rows < 2) return "the compile stopped before it drew the first metre of the plan" + why;
   return {};

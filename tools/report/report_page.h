@@ -6,17 +6,18 @@
 #include <vector>
 
 #include "model/cell_array.h"
+#include "model/failure_code.h"
 #include "model/scenario_state.h"
 
 namespace scenario::report {
 
 // How the compile ended, as the page's header tells it.
 struct ReportOutcome {
-  std::int32_t code = 0;                 // the recorded failure; 0 when none was recorded
+  FailureCode code = FailureCode::none;  // the recorded failure, if any
   std::optional<std::int32_t> position;  // for the codes that record one
   std::string where;                     // "FILE:LINE" of the failing record, or empty
   std::string detail;                    // what the reader objected to, or empty
-  std::optional<std::int32_t> fatal;     // 1250 or 1251 when the error box stopped the run
+  std::optional<FailureCode> fatal;      // 1250 or 1251 when the error box stopped the run
   bool nothing_compiled = false;         // the parse left no cells: no binary file written
 };
 

@@ -73,21 +73,22 @@ TEST(ReportPage, SaysHowTheCompileEndedAtTheTop) {
   const std::vector<OutcomeCase> cases = {
       {"clean", {}, "outcome clean", {"Clean:", "no failure"}},
       {"a recorded failure with its place",
-       {15, 20000, "my route.txt:14", "", std::nullopt, false},
+       {FailureCode::record_beyond_cells, 20000, "my route.txt:14", "", std::nullopt, false},
        "outcome failure",
        {"Recorded failure:", "error 15: record position beyond the end of the line&#39;s cells",
         "(at 20000 m)", "my route.txt:14"}},
       {"a read fault with the reader's words",
-       {25, std::nullopt, "t.txt:4", "t.txt:4: \"sabbia\": 40000 does not fit", std::nullopt,
-        false},
+       {FailureCode::read_fault, std::nullopt, "t.txt:4", "t.txt:4: \"sabbia\": 40000 does not fit",
+        std::nullopt, false},
        "outcome failure",
        {"error 25: the text file could not be read", "&quot;sabbia&quot;: 40000 does not fit"}},
       {"the error box",
-       {0, std::nullopt, "", "", 1250, false},
+       {FailureCode::none, std::nullopt, "", "", FailureCode::marker_in_use, false},
        "outcome stopped",
        {"Stopped by the error box:", "error 1250: a reserved marker field", "Errore n. 1250"}},
       {"the error box after a recorded failure",
-       {13, 4000, "", "", 1251, false},
+       {FailureCode::no_cell_through_slowdown, 4000, "", "", FailureCode::integrity_code_in_use,
+        false},
        "outcome stopped",
        {"error 1251", "Also recorded: error 13", "(at 4000 m)"}},
   };
@@ -101,7 +102,7 @@ TEST(ReportPage, SaysHowTheCompileEndedAtTheTop) {
     EXPECT_LT(page.find("</header>"), page.find("<section id=\"map\""));
     const std::string box = page.substr(outcome, page.find("</div>", outcome) - outcome);
     for (const std::string& w : c.words) EXPECT_NE(box.find(w), std::string::npos) << w;
-    EXPECT_NE(page.find("data-error-code=\"" + std::to_string(c.outcome.code) + "\""),
+    EXPECT_NE(page.find("data-error-code=\"" + std::to_string(code_number(c.outcome.code)) + "\""),
               std::string::npos);
   }
 }
@@ -110,7 +111,8 @@ TEST(ReportPage, WithoutCellsSaysNothingWasCompiledAndDrawsNeitherPicture) {
   ScenarioState state;
   state.line_name = "Prova";
   state.train_number = "7";
-  const Report report = render(state, {101, std::nullopt, "r.txt", "", std::nullopt, true});
+  const Report report =
+      render(state, {FailureCode::no_route_file, std::nullopt, "r.txt", "", std::nullopt, true});
   EXPECT_NE(report.html.find("outcome nothing"), std::string::npos);
   EXPECT_NE(report.html.find("error 101: the route file does not exist"), std::string::npos);
   EXPECT_NE(report.map_svg.find("class=\"map missing\""), std::string::npos);
@@ -131,7 +133,8 @@ TEST(ReportPage, TheMapSaysWhyThereIsNoPlan) {
   // The route stopped before it seeded the plan: the rows are there, all empty.
   ScenarioState unseeded = straight_line();
   unseeded.line_profile.emplace(10000);
-  const Report stopped = render(unseeded, {3, std::nullopt, "r.txt:3", "", std::nullopt, false});
+  const Report stopped = render(unseeded, {FailureCode::cab_start_off_cells, std::nullopt,
+                                           "r.txt:3", "", std::nullopt, false});
   EXPECT_NE(stopped.map_svg.find("before it drew the first metre of the plan (error 3"),
             std::string::npos);
 }
@@ -148,7 +151,8 @@ TEST(ReportPage, NotesAPlanThatStopsShortOfTheLine) {
     state.line_profile->set_real(r, 1, r);
   }
   const std::string page =
-      render(state, {103, std::nullopt, "r.txt:12", "", std::nullopt, false}).html;
+      render(state, {FailureCode::curve_refused, std::nullopt, "r.txt:12", "", std::nullopt, false})
+          .html;
   EXPECT_NE(page.find("The plan stops at metre 2000"), std::string::npos);
   EXPECT_EQ(count(page, "class=\"map\""), 1U);
 }

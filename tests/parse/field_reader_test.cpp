@@ -1,4 +1,4 @@
-#include "route/field_reader.h"
+#include "parse/field_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,8 @@
 #include <variant>
 #include <vector>
 
-#include "route/read_fault.h"
+#include "parse/read_fault.h"
+#include "parse/recording_observer.h"
 #include "support/test_support.h"
 
 namespace scenario {
@@ -161,12 +162,88 @@ TEST(FieldReader, FaultNamesTheLineOfTheBadField) {
   }
 }
 
+TEST(FieldReader, TellsTheObserverOfEveryFieldWithItsPlaceAndKind) {
+  const struct {
+    std::string input;
+    std::vector<Read> reads;
+    std::vector<std::string> events;
+  } cases[] = {
+      // Offsets: "12" begins at byte 11, the quote at 15, the empty line at 25, "-7" at 29.
+      {"stazione,  12 ,\"A, B\" x\r\n\r\n  -7 8\r\n",
+       {Read::text, Read::i32, Read::text, Read::text, Read::i16, Read::u8},
+       {"field text 1:1@0 [stazione]", "field number 1:12@11 [12] =12",
+        "field text 1:16@15 [\"A, B\" x] text [A, B]", "field text 2:1@25 []",
+        "field number 3:3@29 [-7] =-7", "field number 3:6@32 [8] =8"}},
+      // An empty number field is told where its separator stands.
+      {"5,  ,z",
+       {Read::i32, Read::i32, Read::text},
+       {"field number 1:1@0 [5] =5", "field number 1:5@4 [] =0", "field text 1:6@5 [z]"}},
+      // A quoted text across a line end is one field of the line it began on.
+      {"a\n \"b\r\nc\",d",
+       {Read::text, Read::text, Read::text},
+       {"field text 1:1@0 [a]", "field text 2:2@3 [\"b\r\nc\"] text [b\r\nc]",
+        "field text 3:4@10 [d]"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.input);
+    testing::RecordingObserver observer;
+    FieldReader reader(c.input, &observer);
+    for (Read how : c.reads) read_as(reader, how);
+    EXPECT_EQ(observer.events, c.events);
+  }
+}
+
+TEST(FieldReader, TellsTheObserverWhetherAFieldWasReadAsAKeyword) {
+  testing::RecordingObserver observer;
+  FieldReader reader("curvad3,curvad3", &observer);
+  const std::string keyword = reader.read_keyword();
+  EXPECT_EQ(reader.read_text(), keyword);
+  EXPECT_EQ(observer.events, (std::vector<std::string>{"field keyword 1:1@0 [curvad3]",
+                                                       "field text 1:9@8 [curvad3]"}));
+  EXPECT_EQ(reader.last_field().kind, FieldKind::text);
+}
+
+TEST(FieldReader, TellsTheObserverNothingOfAFieldItRefuses) {
+  testing::RecordingObserver observer;
+  FieldReader reader("x9,300", &observer);
+  EXPECT_THROW(reader.read_i32(), ReadFault);
+  EXPECT_THROW(reader.read_u8(), ReadFault);
+  EXPECT_TRUE(observer.events.empty());
+}
+
 TEST(FieldReader, OpenFailsForAMissingFile) {
   testing::TempFolder folder;
   EXPECT_THROW(FieldReader::open(folder / "missing.txt"), ReadFault);
   testing::write_file(folder / "f.txt", "a,b");
   FieldReader reader = FieldReader::open(folder / "f.txt");
   EXPECT_EQ(reader.read_text(), "a");
+}
+
+// A fault of the file itself names no path: the one who shows it knows which file it was.
+TEST(FieldReader, FileFaultsAreFaultsOfTheFileWithoutItsPath) {
+  testing::TempFolder folder;
+  std::filesystem::create_directory(folder / "a folder.txt");
+  const struct {
+    std::filesystem::path path;
+    std::string what;
+    bool with_reason;
+  } cases[] = {
+      {folder / "missing.txt", "cannot open", false},
+      // A folder opens like a file; reading it fails, and that is a read fault too.
+      {folder / "a folder.txt", "cannot read", true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    try {
+      FieldReader::open(c.path);
+      FAIL() << "opened";
+    } catch (const ReadFault& fault) {
+      EXPECT_TRUE(fault.about_file());
+      EXPECT_EQ(std::string(fault.what()), c.what);
+      EXPECT_EQ(fault.reason().empty(), !c.with_reason) << fault.reason();
+      EXPECT_EQ(fault.line(), 0);
+    }
+  }
 }
 
 }  // namespace

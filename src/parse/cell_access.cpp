@@ -1,9 +1,9 @@
-#include "route/cell_access.h"
+#include "parse/cell_access.h"
 
 #include <string>
 
 #include "model/rounding.h"
-#include "route/read_fault.h"
+#include "parse/read_fault.h"
 
 namespace scenario {
 

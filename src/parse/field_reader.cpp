@@ -1,29 +1,27 @@
-#include "route/field_reader.h"
+#include "parse/field_reader.h"
 
 #include <fstream>
+#include <ios>
 #include <iterator>
 #include <limits>
 
-#include "route/read_fault.h"
+#include "parse/read_fault.h"
 
 namespace scenario {
 
-namespace {
-
-// The path as text for a message. UTF-8 never fails to convert, whatever the system's code page.
-std::string shown(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-}  // namespace
-
-FieldReader FieldReader::open(const std::filesystem::path& path) {
+FieldReader FieldReader::open(const std::filesystem::path& path, ReadObserver* observer) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw ReadFault("cannot open " + shown(path), 0);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw ReadFault("cannot read " + shown(path), 0);
-  return FieldReader(std::move(bytes));
+  if (!in) throw ReadFault::about_file("cannot open");
+  std::string bytes;
+  try {
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure& failure) {
+    // The stream buffer throws, rather than setting a flag, when the system refuses a read (a
+    // folder opens like a file but cannot be read).
+    throw ReadFault::about_file("cannot read", failure.code().message());
+  }
+  if (in.bad()) throw ReadFault::about_file("cannot read");
+  return FieldReader(std::move(bytes), observer);
 }
 
 bool FieldReader::at_line_end() const {
@@ -52,11 +50,19 @@ void FieldReader::begin_field() {
   field_line_ = line_;
 }
 
-std::string FieldReader::read_text() {
+std::string FieldReader::read_keyword() { return read_text_field(FieldKind::keyword); }
+
+std::string FieldReader::read_text() { return read_text_field(FieldKind::text); }
+
+std::string FieldReader::read_text_field(FieldKind kind) {
   begin_field();
+  const std::size_t begin = pos_;
+  std::size_t text_begin = pos_;
+  std::size_t text_end = pos_;
   std::string field;
   if (!at_end() && bytes_[pos_] == '"') {
     ++pos_;
+    text_begin = pos_;
     while (!at_end() && bytes_[pos_] != '"') {
       if (at_line_end()) {
         const std::size_t from = pos_;
@@ -66,11 +72,14 @@ std::string FieldReader::read_text() {
         field += bytes_[pos_++];
       }
     }
+    text_end = pos_;
     if (!at_end()) ++pos_;  // the closing quote
     while (!at_end() && bytes_[pos_] != ',' && !at_line_end()) ++pos_;
   } else {
     while (!at_end() && bytes_[pos_] != ',' && !at_line_end()) field += bytes_[pos_++];
+    text_end = pos_;
   }
+  const std::size_t end = pos_;
   if (!at_end()) {
     if (bytes_[pos_] == ',') {
       ++pos_;
@@ -78,7 +87,28 @@ std::string FieldReader::read_text() {
       skip_line_end();
     }
   }
+  if (observer_) {
+    tell(kind, begin, end, std::string_view(bytes_).substr(text_begin, text_end - text_begin), 0);
+  }
   return field;
+}
+
+void FieldReader::tell(FieldKind kind, std::size_t begin, std::size_t end, std::string_view text,
+                       std::int64_t number) {
+  // The column is found by looking back for the line end, so that a run without an observer
+  // keeps no track of where lines begin.
+  std::size_t line_start = begin;
+  while (line_start > 0 && bytes_[line_start - 1] != '\r' && bytes_[line_start - 1] != '\n') {
+    --line_start;
+  }
+  last_.kind = kind;
+  last_.bytes = std::string_view(bytes_).substr(begin, end - begin);
+  last_.text = text;
+  last_.number = number;
+  last_.line = field_line_;
+  last_.column = static_cast<std::int32_t>(begin - line_start) + 1;
+  last_.offset = begin;
+  observer_->field_read(last_);
 }
 
 void FieldReader::not_a_number(std::string_view token) const {
@@ -104,7 +134,10 @@ std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
     }
   }
 
-  if (token.empty()) return 0;
+  if (token.empty()) {
+    if (observer_) tell(FieldKind::number, start, start, {}, 0);
+    return 0;
+  }
   std::size_t i = 0;
   const bool negative = token[0] == '-';
   if (token[0] == '-' || token[0] == '+') ++i;
@@ -123,6 +156,7 @@ std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
     fault(std::string(token) + " does not fit its field (" + std::to_string(min) + " to " +
           std::to_string(max) + ")");
   }
+  if (observer_) tell(FieldKind::number, start, start + token.size(), {}, value);
   return value;
 }
 

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <filesystem>
 
-#include "model/scenario_state.h"
 #include "model/sim_table.h"
+#include "model/text_file.h"
+#include "parse/read_observer.h"
 
 namespace scenario {
 
@@ -16,10 +17,17 @@ struct ParseContext {
   // and the stations must stay below them.
   std::int32_t next_board_slot = kFirstBoardSlot;
   // The text file being read, so that a read fault can name it.
-  ErrorSource reading = ErrorSource::none;
+  TextFile reading = TextFile::none;
   // Line where the record being handled began; names the line of a failure the reader itself
   // did not see (a table access out of bounds).
   std::int32_t record_line = 0;
+
+  // Told what the reader sees; null in the compile, which then pays only the tests of it.
+  ReadObserver* observer = nullptr;
+  // Kept only with an observer, while a file is read: the keyword field being tested (its views
+  // point into the reader) and how many records it started.
+  FieldEvent keyword;
+  std::int32_t records_started = 0;
 };
 
 }  // namespace scenario

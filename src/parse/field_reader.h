@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+
+#include "parse/read_observer.h"
 
 namespace scenario {
 
@@ -19,16 +22,23 @@ namespace scenario {
 //    It holds an optional sign and decimal digits; an empty one reads 0.
 // Every read throws ReadFault when no byte is left, and number reads throw it for a field that is
 // not a number or does not fit the variable it is read into.
+//
+// With an observer, every field read successfully is reported to it (ReadObserver::field_read)
+// as it is read; without one the reader does nothing more than cut the fields.
 class FieldReader {
  public:
-  explicit FieldReader(std::string bytes) : bytes_(std::move(bytes)) {}
+  explicit FieldReader(std::string bytes, ReadObserver* observer = nullptr)
+      : bytes_(std::move(bytes)), observer_(observer) {}
 
   // Reads the whole file; throws ReadFault when it cannot be opened or read.
-  static FieldReader open(const std::filesystem::path& path);
+  static FieldReader open(const std::filesystem::path& path, ReadObserver* observer = nullptr);
 
   // True when no byte is left to read.
   bool at_end() const { return pos_ == bytes_.size(); }
 
+  // A field read by the text rules, as a keyword field or as the text of a record. The two read
+  // the same bytes; they differ only in what the observer is told.
+  std::string read_keyword();
   std::string read_text();
   std::int32_t read_i32();
   std::int16_t read_i16();
@@ -37,19 +47,29 @@ class FieldReader {
   // Line (from 1) on which the field read last began; 0 before the first read.
   std::int32_t line() const { return field_line_; }
 
+  // The observer given at construction, or null.
+  ReadObserver* observer() const { return observer_; }
+  // The field read last, as the observer was told of it. Kept only when there is an observer.
+  const FieldEvent& last_field() const { return last_; }
+
  private:
+  std::string read_text_field(FieldKind kind);
   std::int64_t read_number(std::int64_t min, std::int64_t max);
   void begin_field();
   bool at_line_end() const;
   void skip_line_end();
   void skip_blanks();
+  void tell(FieldKind kind, std::size_t begin, std::size_t end, std::string_view text,
+            std::int64_t number);
   [[noreturn]] void fault(const std::string& what) const;
   [[noreturn]] void not_a_number(std::string_view token) const;
 
   std::string bytes_;
+  ReadObserver* observer_ = nullptr;
   std::size_t pos_ = 0;
   std::int32_t line_ = 1;        // line of the next byte
   std::int32_t field_line_ = 0;  // line where the last field began
+  FieldEvent last_;
 };
 
 }  // namespace scenario
