@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "model/code_page_1252.h"
 #include "platform/file_system.h"
 
 namespace scenario {
@@ -45,8 +46,9 @@ bool write_all(int fd, std::string_view bytes) {
 
 }  // namespace
 
+// The file system's names are UTF-8; the scenario's are single-byte text of code page 1252.
 std::filesystem::path path_in(const std::filesystem::path& folder, std::string_view name) {
-  return folder / std::string(name);
+  return folder / code_page_1252_to_utf8(name);
 }
 
 std::optional<FileFault> replace_file(const std::filesystem::path& target, std::string_view bytes) {
