@@ -5,6 +5,7 @@
 
 #include "app/memorizza_percorso.h"
 #include "file_moves.h"
+#include "model/code_page_1252.h"
 #include "model/file_names.h"
 #include "payload/text_writers.h"
 #include "quiet_platform.h"
@@ -54,10 +55,10 @@ void keep_diagnostics(const ScenarioState& state, const CompileRequest& request,
   result.error_source = state.error_source;
   result.error_line = state.error_line;
   result.error_detail = state.error_detail;
-  replace_all(result.error_detail, path_in(working, route_text_name(state)).string(),
-              request.route.string());
-  replace_all(result.error_detail, path_in(working, train_text_name(state)).string(),
-              request.train.string());
+  replace_all(result.error_detail, path_text(path_in(working, route_text_name(state))),
+              path_text(request.route));
+  replace_all(result.error_detail, path_text(path_in(working, train_text_name(state))),
+              path_text(request.train));
 }
 
 // Moves what the run wrote into the output folder; stops at the first file that cannot go.
@@ -68,7 +69,7 @@ std::optional<FileFault> deliver(const std::filesystem::path& working, const Sce
     std::error_code error;
     if (!std::filesystem::exists(produced, error)) continue;
     if (auto fault = move_file(produced, path_in(request.out, name))) return fault;
-    result.outputs.push_back(name);
+    result.outputs.push_back(code_page_1252_to_utf8(name));
   }
   return std::nullopt;
 }

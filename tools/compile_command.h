@@ -20,8 +20,8 @@ enum ToolStatus : int {
   kToolFileFault = 74,       // a file could not be read or written
 };
 
-// What the author asked for: their two text files, the scenario's identity and where the
-// binary files go.
+// What the author asked for: their two text files, the scenario's identity (code page 1252
+// text, as the pack holds it) and where the binary files go.
 struct CompileRequest {
   std::filesystem::path route;
   std::filesystem::path train;
@@ -42,7 +42,7 @@ struct CompileResult {
   std::optional<std::int32_t> fatal;  // 1250 or 1251 when the error box stopped the run
   bool nothing_compiled = false;      // the parse left no cells, so nothing could be written
   std::optional<std::string> fault;   // a file that could not be read or written, and why
-  std::vector<std::string> outputs;   // names of the binary files now in the output folder
+  std::vector<std::string> outputs;   // names (UTF-8) of the binary files now in the output folder
 };
 
 // Compiles the author's route and train files exactly as the pack with that identity would:

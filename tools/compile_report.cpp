@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "model/error_meanings.h"
+#include "model/file_fault.h"
 
 namespace scenario::tool {
 
@@ -14,9 +15,9 @@ constexpr std::string_view kNothingCompiled = "nothing was compiled; no binary f
 std::optional<std::string> source_file(const CompileRequest& request, const CompileResult& result) {
   switch (result.error_source) {
     case ErrorSource::route_file:
-      return request.route.string();
+      return path_text(request.route);
     case ErrorSource::train_file:
-      return request.train.string();
+      return path_text(request.train);
     case ErrorSource::none:
       break;
   }

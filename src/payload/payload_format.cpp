@@ -67,8 +67,10 @@ std::optional<std::string> encode_payload(const ScenarioPayload& payload) {
 }
 
 std::variant<ScenarioPayload, PayloadDamage> decode_payload(std::string_view bytes) {
-  if (bytes.size() < kPayloadMagic.size()) return PayloadDamage::cut_short;
-  if (bytes.substr(0, kPayloadMagic.size()) != kPayloadMagic) return PayloadDamage::not_a_payload;
+  // A block shorter than the magic is cut short only if what there is begins the magic.
+  if (!kPayloadMagic.starts_with(bytes.substr(0, kPayloadMagic.size()))) {
+    return PayloadDamage::not_a_payload;
+  }
   if (bytes.size() < kPayloadHeaderSize + kPayloadChecksumSize) return PayloadDamage::cut_short;
   if (get_u32(bytes, 8) != kPayloadVersion) return PayloadDamage::other_version;
   const std::uint32_t size = get_u32(bytes, 12);

@@ -25,6 +25,12 @@ class Platform {
 
   // One line for whoever started the program, saying why the run did not succeed.
   virtual void report(std::string_view line) = 0;
+
+  // One line saying why the run stops before it has written its files, for a reason other than
+  // a recorded compile failure (its own payload damaged, say). A run without a console must not
+  // end unseen: the Windows backend also shows it in a message box captioned with the pack's
+  // name. Elsewhere it is report().
+  virtual void report_stop(std::string_view line) { report(line); }
 };
 
 // The backend the build selected, for the pack's entry point.

@@ -130,6 +130,14 @@ class Win32Platform final : public Platform {
   // Standard error: unseen after a double-click, read by consoles and scripts.
   void report(std::string_view line) override { std::cerr << line << std::endl; }
 
+  // Standard error, and a box captioned with the pack's name for the user who double-clicked.
+  // The line is UTF-8: it may name the pack's own path.
+  void report_stop(std::string_view line) override {
+    report(line);
+    const std::wstring caption = module_file().stem().wstring();
+    MessageBoxW(form_, widen_utf8(line).c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+  }
+
  private:
   HWND form_ = nullptr;
   HFONT font_ = nullptr;

@@ -26,6 +26,18 @@ inline std::wstring widen(std::string_view text) {
   return wide;
 }
 
+// UTF-8 text (messages, which show paths as UTF-8) to UTF-16; a malformed sequence becomes
+// U+FFFD.
+inline std::wstring widen_utf8(std::string_view text) {
+  if (text.empty()) return {};
+  const int size = static_cast<int>(text.size());
+  const int needed = MultiByteToWideChar(CP_UTF8, 0, text.data(), size, nullptr, 0);
+  if (needed <= 0) return {};
+  std::wstring wide(static_cast<std::size_t>(needed), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), size, wide.data(), needed);
+  return wide;
+}
+
 // UTF-16 back to single-byte text, for messages; characters outside the code page become '?'.
 inline std::string narrow(std::wstring_view wide) {
   if (wide.empty()) return {};

@@ -43,12 +43,14 @@ class FakePlatform final : public Platform {
   void show_error_box(std::string_view text) override { error_boxes.emplace_back(text); }
   std::filesystem::path program_folder() override { return folder_; }
   void report(std::string_view line) override { reports.emplace_back(line); }
+  void report_stop(std::string_view line) override { stops.emplace_back(line); }
 
   std::vector<std::string> captions;
   // The files in the folder at the moment the window was shown.
   std::vector<std::string> files_when_shown;
   std::vector<std::string> error_boxes;
   std::vector<std::string> reports;
+  std::vector<std::string> stops;  // lines of a run that stopped before writing its files
 
  private:
   std::filesystem::path folder_;

@@ -47,7 +47,8 @@ cmake --preset test >/dev/null
 cmake --build --preset test --target board_at_zero_pack >/dev/null
 cmake --preset windows >/dev/null
 cmake --build --preset windows >/dev/null
-cmake --preset windows -B build/windows-test -DSCENARIO_BUILD_TESTS=ON >/dev/null
+cmake --preset windows -B build/windows-test -DSCENARIO_BUILD_TESTS=ON \
+  -DSCENARIO_HOST_SCENARIO="$repo/build/release/tools/scenario" >/dev/null
 cmake --build build/windows-test -j2 --target held_pack board_at_zero_pack >/dev/null
 rm -rf "$artifacts"
 mkdir -p "$artifacts"
