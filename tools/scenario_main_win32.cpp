@@ -1,5 +1,8 @@
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
 
+#include <cstdio>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -44,6 +47,9 @@ int wmain(int argc, wchar_t** argv) {
   for (int k = 0; k < argc; ++k) arguments.push_back(utf8(argv[k]));
   std::vector<const char*> pointers;
   for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
+  // Line ends as on every other system: scripts read the same bytes from the command anywhere.
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
   const Utf8Console console;
   return scenario::tool::run_tool(argc, pointers.data(), std::cout, std::cerr);
 }

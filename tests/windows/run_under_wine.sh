@@ -42,9 +42,9 @@ step() { echo "--- $*"; }
 # ---------------------------------------------------------------------------------------------
 step "building the native pack, the Windows pack and the Windows test packs"
 cmake --preset release >/dev/null
-cmake --build --preset release --target pack >/dev/null
+cmake --build --preset release >/dev/null
 cmake --preset test >/dev/null
-cmake --build --preset test --target board_at_zero_pack >/dev/null
+cmake --build --preset test --target board_at_zero_pack collina_pack marker_taken_pack >/dev/null
 cmake --preset windows >/dev/null
 cmake --build --preset windows >/dev/null
 cmake --preset windows -B build/windows-test -DSCENARIO_BUILD_TESTS=ON \
@@ -337,6 +337,10 @@ else
   skip "the error box of the board at 0 m: the native twin shows none either (status" \
     "$native_board_status); the marker check of cell 1 has not landed"
 fi
+
+# The author's tools: scenario pack, scenario.exe and the bundles.
+# shellcheck source=author_tools_under_wine.sh
+source "$repo/tests/windows/author_tools_under_wine.sh"
 
 echo
 if ((failures)); then
