@@ -5,6 +5,7 @@
 
 #include "app/memorizza_percorso.h"
 #include "file_moves.h"
+#include "model/code_page_1252.h"
 #include "model/file_names.h"
 #include "payload/text_writers.h"
 #include "platform/file_system.h"
@@ -105,6 +106,7 @@ CompileResult compile_scenario(const CompileRequest& request) {
     result.status = kToolFileFault;
     return result;
   }
+  for (std::string& name : result.outputs) name = code_page_1252_to_utf8(name);
   result.status = state.failure.recorded() ? kToolRecordedFailure : kToolSuccess;
   return result;
 }

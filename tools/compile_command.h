@@ -22,8 +22,8 @@ enum ToolStatus : int {
   kToolFileFault = 74,       // a file could not be read or written
 };
 
-// What the author asked for: their two text files, the scenario's identity and where the
-// binary files go.
+// What the author asked for: their two text files, the scenario's identity (code page 1252
+// text, as the pack holds it) and where the binary files go.
 struct CompileRequest {
   std::filesystem::path route;
   std::filesystem::path train;
@@ -42,7 +42,7 @@ struct CompileResult {
   FileResult<> files;                // the fault of a file that could not be read or written
   // A text file the run's failure exit could not delete in the working folder, and why.
   std::optional<std::string> text_file_left;
-  std::vector<std::string> outputs;  // names of the binary files now in the output folder
+  std::vector<std::string> outputs;  // names (UTF-8) of the binary files now in the output folder
 };
 
 // Compiles the author's route and train files exactly as the pack with that identity would:

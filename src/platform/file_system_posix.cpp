@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "model/code_page_1252.h"
 #include "platform/file_system.h"
 
 namespace scenario {
@@ -75,8 +76,9 @@ FileResult<> write_and_close(int fd, const std::filesystem::path& target,
 
 }  // namespace
 
+// The file system's names are UTF-8; the scenario's are single-byte text of code page 1252.
 std::filesystem::path path_in(const std::filesystem::path& folder, std::string_view name) {
-  return folder / std::string(name);
+  return folder / code_page_1252_to_utf8(name);
 }
 
 FileResult<> replace_file(const std::filesystem::path& target, const FileSink::Fill& fill,

@@ -38,7 +38,8 @@ class Platform {
   virtual void release_folder() = 0;
 
   // One line for whoever started the program, saying why the run ended without writing its
-  // files: a file fault, a folder kept busy by another run, a fault of the program itself.
+  // files: a file fault, a folder kept busy by another run, its own payload damaged, a fault of
+  // the program itself.
   // Windows shows it in a message box, since a pack started there has no console.
   virtual void report(std::string_view line) = 0;
 

@@ -130,5 +130,10 @@ TEST(PathIn, JoinsFolderAndSingleByteName) {
             std::filesystem::path("/x/y/Vallombra Marina_Scogliera_linea.txt"));
 }
 
+TEST(PathIn, GivesTheFileSystemTheNameInUtf8) {
+  // "Città" held as code page 1252 (à is 0xE0) is "Citt\xC3\xA0" on disk.
+  EXPECT_EQ(path_in("/x", "Citt\xE0_linea.txt").string(), "/x/Citt\xC3\xA0_linea.txt");
+}
+
 }  // namespace
 }  // namespace scenario

@@ -48,12 +48,13 @@ step() { echo "--- $*"; }
 # ---------------------------------------------------------------------------------------------
 step "building the native pack, the Windows pack and the Windows test packs"
 cmake --preset release "$@" >/dev/null
-cmake --build --preset release --target pack >/dev/null
+cmake --build --preset release >/dev/null
 cmake --preset test "$@" >/dev/null
-cmake --build --preset test --target board_at_zero_pack >/dev/null
+cmake --build --preset test --target board_at_zero_pack collina_pack marker_taken_pack >/dev/null
 cmake --preset windows "$@" >/dev/null
 cmake --build --preset windows >/dev/null
-cmake --preset windows -B build/windows-test -DSCENARIO_BUILD_TESTS=ON "$@" >/dev/null
+cmake --preset windows -B build/windows-test -DSCENARIO_BUILD_TESTS=ON \
+  -DSCENARIO_HOST_SCENARIO="$repo/build/release/tools/scenario" "$@" >/dev/null
 cmake --build build/windows-test -j2 --target held_pack board_at_zero_pack >/dev/null
 rm -rf "$artifacts"
 mkdir -p "$artifacts"
@@ -347,6 +348,10 @@ fi
 
 # shellcheck source=tests/windows/one_run_at_a_time_under_wine.sh
 source "$repo/tests/windows/one_run_at_a_time_under_wine.sh"
+
+# The author's tools: scenario pack, scenario.exe and the bundles.
+# shellcheck source=author_tools_under_wine.sh
+source "$repo/tests/windows/author_tools_under_wine.sh"
 
 echo
 if ((failures)); then
