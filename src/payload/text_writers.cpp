@@ -1,6 +1,7 @@
 #include "payload/text_writers.h"
 
 #include <array>
+#include <system_error>
 
 #include "model/file_names.h"
 
@@ -74,7 +75,14 @@ std::optional<FileFault> write_scenario_texts(const ScenarioState& state,
   constexpr std::array<Writer, 5> kInOrder = {dati_linea, dati_treno, dati_note, dati_rallentamenti,
                                               dati_scheda};
   for (Writer write : kInOrder) {
-    if (auto fault = write(state, payload, folder)) return fault;
+    if (auto fault = write(state, payload, folder)) {
+      // The route and train files are only ever there to be read back and deleted by the
+      // compile, which will not run now: they must not stay behind.
+      std::error_code already_gone;
+      std::filesystem::remove(path_in(folder, route_text_name(state)), already_gone);
+      std::filesystem::remove(path_in(folder, train_text_name(state)), already_gone);
+      return fault;
+    }
   }
   return std::nullopt;
 }

@@ -38,7 +38,9 @@ std::optional<FileFault> dati_scheda(const ScenarioState& state, const ScenarioP
                                      const std::filesystem::path& folder);
 
 // Runs the five writers in the pack's order (route, train, notes, slowdowns, train sheet) and
-// stops at the first file that cannot be written.
+// stops at the first file that cannot be written; the route and train files are then removed,
+// since no compile will read them, and the three files left for the simulator keep what they
+// held (the new version for those already written, the old one for the rest).
 std::optional<FileFault> write_scenario_texts(const ScenarioState& state,
                                               const ScenarioPayload& payload,
                                               const std::filesystem::path& folder);
