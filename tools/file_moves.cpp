@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <system_error>
 
 namespace scenario::tool {
@@ -18,6 +19,16 @@ std::variant<std::string, FileFault> read_whole_file(const std::filesystem::path
     return FileFault{path, std::generic_category().message(reason)};
   }
   return bytes;
+}
+
+std::variant<std::string, FileFault> read_scenario_text(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (!error && size > kLargestScenarioText) {
+    return FileFault{path, "is " + std::to_string(size) +
+                               " bytes long, larger than a scenario text file may be (64 MiB)"};
+  }
+  return read_whole_file(path);
 }
 
 std::optional<FileFault> move_file(const std::filesystem::path& from,

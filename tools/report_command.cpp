@@ -27,7 +27,7 @@ std::optional<FileFault> place_text(const std::filesystem::path& author_file,
                                     const std::filesystem::path& placed) {
   std::error_code error;
   if (!std::filesystem::exists(author_file, error) && !error) return std::nullopt;
-  auto bytes = read_whole_file(author_file);
+  auto bytes = read_scenario_text(author_file);
   if (auto* fault = std::get_if<FileFault>(&bytes)) return *fault;
   return replace_file(placed, text_file_bytes(std::get<std::string>(bytes)));
 }

@@ -12,6 +12,31 @@ using scenario::testing::read_file;
 using scenario::testing::TempFolder;
 using scenario::testing::write_file;
 
+TEST(ReadScenarioText, TakesUpTo64MiBAndRefusesMoreUnread) {
+  struct Case {
+    std::uintmax_t size;
+    bool refused;
+  };
+  // Files of these sizes are made sparse, so that none costs the disk anything.
+  for (const Case c : {Case{0, false}, Case{kLargestScenarioText, false},
+                       Case{kLargestScenarioText + 1, true}, Case{std::uintmax_t{1} << 40, true}}) {
+    SCOPED_TRACE(c.size);
+    TempFolder folder;
+    write_file(folder / "route.txt", "");
+    std::filesystem::resize_file(folder / "route.txt", c.size);
+    const auto read = read_scenario_text(folder / "route.txt");
+    if (c.refused) {
+      ASSERT_TRUE(std::holds_alternative<FileFault>(read));
+      EXPECT_EQ(std::get<FileFault>(read).describe(),
+                path_text(folder / "route.txt") + ": is " + std::to_string(c.size) +
+                    " bytes long, larger than a scenario text file may be (64 MiB)");
+    } else {
+      ASSERT_TRUE(std::holds_alternative<std::string>(read));
+      EXPECT_EQ(std::get<std::string>(read).size(), c.size);
+    }
+  }
+}
+
 TEST(MoveFile, ReplacesAnOlderLongerFile) {
   TempFolder folder;
   write_file(folder / "new", "short");
