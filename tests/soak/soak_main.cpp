@@ -173,6 +173,7 @@ int main(int argc, char** argv) {
   for (std::uint64_t s = seed; s < seed + count; ++s) {
     const GeneratedScenario made = scenario::testing::generate_scenario(s);
     if (!made.damage.empty()) ++broken;
+    if ((s - seed) % 1000 == 999) std::cout << (s - seed + 1) << " scenarios soaked" << std::endl;
     int pack_status = -1;
     const std::string wrong = disagreement(made, work, pack_status);
     ++statuses[pack_status];
