@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -45,6 +46,11 @@ const fs::path& run_folder() {
         fs::is_directory("/dev/shm", no_shm) ? fs::path("/dev/shm") : fs::temp_directory_path();
     fs::path made = base / ("scenario-fuzz-" + std::to_string(::getpid()));
     fs::create_directories(made);
+    // The fuzzer ends through exit(), after which nothing of the folder is needed.
+    std::atexit([] {
+      std::error_code ignored;
+      fs::remove_all(run_folder(), ignored);
+    });
     return made;
   }();
   return folder;
