@@ -240,8 +240,8 @@ int close(int fd) {
   watch(fd, false);
   // A close that reports a fault has still let go of the descriptor, as the system's does.
   const int saved = errno;
-  fn(fd);
-  if (!fault) return 0;
+  const int status = fn(fd);
+  if (!fault) return status;
   errno = saved;
   return -1;
 }
