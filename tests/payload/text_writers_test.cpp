@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "model/file_names.h"
 #include "support/test_support.h"
 
@@ -167,15 +170,34 @@ TEST_F(ShippedScenario, ReplacesOlderLongerFilesWhole) {
 }
 
 TEST_F(ShippedScenario, WritesInOrderAndStopsAtTheFirstFileThatCannotBeWritten) {
-  // The notes file (third in order) cannot be written: a folder has taken its name.
-  std::filesystem::create_directory(folder / notes_text_name(state));
-  const auto fault = write_scenario_texts(state, embedded_scenario(), folder.path());
-  ASSERT_TRUE(fault.has_value());
-  EXPECT_EQ(fault->path, folder / notes_text_name(state));
-  EXPECT_TRUE(std::filesystem::exists(folder / route_text_name(state)));
-  EXPECT_TRUE(std::filesystem::exists(folder / train_text_name(state)));
-  EXPECT_FALSE(std::filesystem::exists(folder / slowdowns_text_name(state)));
-  EXPECT_FALSE(std::filesystem::exists(folder / sheet_text_name(state)));
+  // A folder has taken the name of one file. The files before it in the order (route, train,
+  // notes, slowdowns, train sheet) are written, the ones after it are not, and the route and
+  // train files, which no compile will now read, are removed again.
+  struct Case {
+    std::string blocked;
+    std::vector<std::string> written;
+    std::vector<std::string> not_written;
+  };
+  const std::vector<Case> cases = {
+      {notes_text_name(state), {}, {slowdowns_text_name(state), sheet_text_name(state)}},
+      {sheet_text_name(state), {notes_text_name(state), slowdowns_text_name(state)}, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.blocked);
+    for (const std::string& name : file_names(folder.path())) {
+      std::filesystem::remove_all(folder / name);
+    }
+    std::filesystem::create_directory(folder / c.blocked);
+    const auto fault = write_scenario_texts(state, embedded_scenario(), folder.path());
+    ASSERT_TRUE(fault.has_value());
+    EXPECT_EQ(fault->path, folder / c.blocked);
+    for (const std::string& name : c.written) EXPECT_TRUE(std::filesystem::exists(folder / name));
+    for (const std::string& name : c.not_written) {
+      EXPECT_FALSE(std::filesystem::exists(folder / name));
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / route_text_name(state)));
+    EXPECT_FALSE(std::filesystem::exists(folder / train_text_name(state)));
+  }
 }
 
 }  // namespace
