@@ -6,7 +6,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -39,22 +38,28 @@ class FuzzPlatform final : public scenario::Platform {
   fs::path folder_;
 };
 
-const fs::path& run_folder() {
-  static const fs::path folder = [] {
+// A fresh folder for one input, removed with everything in it once the input is compiled: the
+// fuzzer ends without running exit handlers, so nothing may be left for the end.
+class RunFolder {
+ public:
+  RunFolder() {
     std::error_code no_shm;
     const fs::path base =
         fs::is_directory("/dev/shm", no_shm) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    fs::path made = base / ("scenario-fuzz-" + std::to_string(::getpid()));
-    fs::create_directories(made);
-    // The fuzzer ends through exit(), after which nothing of the folder is needed.
-    std::atexit([] {
-      std::error_code ignored;
-      fs::remove_all(run_folder(), ignored);
-    });
-    return made;
-  }();
-  return folder;
-}
+    path_ = base / ("scenario-fuzz-" + std::to_string(::getpid()));
+    fs::create_directories(path_);
+  }
+  RunFolder(const RunFolder&) = delete;
+  RunFolder& operator=(const RunFolder&) = delete;
+  ~RunFolder() {
+    std::error_code ignored;
+    fs::remove_all(path_, ignored);
+  }
+  const fs::path& path() const { return path_; }
+
+ private:
+  fs::path path_;
+};
 
 void put(const fs::path& path, std::string_view bytes) {
   std::ofstream(path, std::ios::binary)
@@ -66,7 +71,8 @@ void put(const fs::path& path, std::string_view bytes) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const std::size_t split = input.find('\f');
-  const fs::path& folder = run_folder();
+  const RunFolder run;
+  const fs::path& folder = run.path();
   for (const std::int32_t j : {1, 0}) {
     scenario::ScenarioState state;
     state.line_name = "Fuzz";
