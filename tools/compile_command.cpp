@@ -29,7 +29,7 @@ FileResult<> place_text(const std::filesystem::path& author_file, FileSink& work
                         const std::string& name) {
   std::error_code error;
   if (!std::filesystem::exists(author_file, error) && !error) return {};
-  const auto bytes = read_whole_file(author_file);
+  const auto bytes = read_scenario_text(author_file);
   if (!bytes) return bytes.fault();
   return working.replace(name, [&](ByteWriter& out) { write_text_file(out, bytes.value()); });
 }

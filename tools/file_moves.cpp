@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <system_error>
 
 #include "platform/file_system.h"
@@ -44,6 +45,16 @@ FileResult<std::string> read_whole_file(const std::filesystem::path& path) {
   std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   if (!in.good() && !in.eof()) return read_fault(path);
   return bytes;
+}
+
+FileResult<std::string> read_scenario_text(const std::filesystem::path& path) {
+  std::error_code error;
+  const std::uintmax_t size = std::filesystem::file_size(path, error);
+  if (!error && size > kLargestScenarioText) {
+    return FileFault{path, "is " + std::to_string(size) +
+                               " bytes long, larger than a scenario text file may be (64 MiB)"};
+  }
+  return read_whole_file(path);
 }
 
 FileResult<> move_file(const std::filesystem::path& from, const std::filesystem::path& to) {

@@ -3,11 +3,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/exit_status.h"
 #include "app/memorizza_percorso.h"
 #include "model/file_fault.h"
+#include "model/file_names.h"
 #include "model/scenario_state.h"
+#include "parse/text_files.h"
 #include "payload/text_writers.h"
 #include "platform/file_system.h"
 
@@ -87,14 +90,26 @@ int Form_Load(Platform& platform, const ScenarioPayload& payload,
   // screen must not keep the next run waiting.
   FileResult<> texts;
   std::optional<FileResult<RunOutcome>> run;
+  std::vector<FileFault> left;  // text files that could not be removed after a failed write
   {
     const FolderRelease release(platform);
     FolderSink files(folder.value());
     texts = write_scenario_texts(state, payload, files);
-    if (texts) run = memorizza_percorso(state, 1, platform, files);
+    if (texts) {
+      run = memorizza_percorso(state, 1, platform, files);
+    } else {
+      // The route and train files are only ever there to be read back and deleted by the
+      // compile, which will not run now: they must not stay behind.
+      for (const std::string& name : {route_text_name(state), train_text_name(state)}) {
+        if (auto removed = remove_text_file(path_in(folder.value(), name)); !removed) {
+          left.push_back(removed.fault());
+        }
+      }
+    }
   }
   if (!texts) {
     platform.report("Cannot write " + texts.fault().describe());
+    for (const FileFault& fault : left) platform.note("Cannot delete " + fault.describe());
     return kExitFileFault;
   }
   const int status = exit_status(*run, state, platform);

@@ -32,6 +32,36 @@ TEST(FormLoad, EndsWithAMessageAndStatus74WhenATextFileCannotBeWritten) {
   EXPECT_TRUE(platform.error_boxes.empty());
 }
 
+// A folder has taken the name of one text file. The files before it in the order (route, train,
+// notes, slowdowns, train sheet) are written, the ones after it are not, and the route and train
+// files, which no compile will now read, are removed again.
+TEST(FormLoad, ATextFileThatCannotBeWrittenLeavesNoRouteOrTrainFile) {
+  ScenarioState state;
+  state.line_name = "Vallombra Marina_Scogliera";
+  state.train_number = "4127";
+  const struct {
+    std::string blocked;
+    std::vector<std::string> written;
+    std::vector<std::string> not_written;
+  } cases[] = {
+      {notes_text_name(state), {}, {slowdowns_text_name(state), sheet_text_name(state)}},
+      {sheet_text_name(state), {notes_text_name(state), slowdowns_text_name(state)}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.blocked);
+    TempFolder folder;
+    FakePlatform platform(folder.path());
+    std::filesystem::create_directory(folder / c.blocked);
+    EXPECT_EQ(Form_Load(platform, embedded_scenario()), kExitFileFault);
+    for (const std::string& name : c.written) EXPECT_TRUE(std::filesystem::exists(folder / name));
+    for (const std::string& name : c.not_written) {
+      EXPECT_FALSE(std::filesystem::exists(folder / name));
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / route_text_name(state)));
+    EXPECT_FALSE(std::filesystem::exists(folder / train_text_name(state)));
+  }
+}
+
 TEST(FormLoad, EndsWithStatus74AndWritesNothingWhenTheProgramsFolderIsNotKnown) {
   TempFolder folder;
   FakePlatform platform(folder.path());

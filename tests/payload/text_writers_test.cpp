@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "model/file_names.h"
 #include "platform/file_system.h"
 #include "support/test_support.h"

@@ -13,6 +13,31 @@ using scenario::testing::read_file;
 using scenario::testing::TempFolder;
 using scenario::testing::write_file;
 
+TEST(ReadScenarioText, TakesUpTo64MiBAndRefusesMoreUnread) {
+  struct Case {
+    std::uintmax_t size;
+    bool refused;
+  };
+  // Files of these sizes are made sparse, so that none costs the disk anything.
+  for (const Case c : {Case{0, false}, Case{kLargestScenarioText, false},
+                       Case{kLargestScenarioText + 1, true}, Case{std::uintmax_t{1} << 40, true}}) {
+    SCOPED_TRACE(c.size);
+    TempFolder folder;
+    write_file(folder / "route.txt", "");
+    std::filesystem::resize_file(folder / "route.txt", c.size);
+    const auto read = read_scenario_text(folder / "route.txt");
+    if (c.refused) {
+      ASSERT_FALSE(read.ok());
+      EXPECT_EQ(read.fault().describe(),
+                path_text(folder / "route.txt") + ": is " + std::to_string(c.size) +
+                    " bytes long, larger than a scenario text file may be (64 MiB)");
+    } else {
+      ASSERT_TRUE(read.ok());
+      EXPECT_EQ(read.value().size(), c.size);
+    }
+  }
+}
+
 TEST(MoveFile, ReplacesAnOlderLongerFile) {
   TempFolder folder;
   write_file(folder / "new", "short");
