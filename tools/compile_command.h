@@ -29,7 +29,7 @@ struct CompileRequest {
   std::filesystem::path train;
   std::string line_name;
   std::string train_number;
-  std::filesystem::path out;
+  std::filesystem::path out;  // empty: a check only, the binary files go with the working folder
   bool build_profile = true;
 };
 
@@ -50,6 +50,8 @@ struct CompileResult {
 // the pack writes it (CR LF line ends, nothing from the end sentinel on); a file that does not
 // exist is left out, as if the pack had lost it. The binary files the run writes are then
 // moved into `out` (created when missing), replacing older ones; nothing else there is touched.
+// With no `out` they are not moved but go with the working folder (a check that writes nothing:
+// one working folder alone, so that no other folder of this run can pass for an abandoned one).
 // An output the run should have written and did not is a file fault. The author's files are
 // only read.
 CompileResult compile_scenario(const CompileRequest& request);

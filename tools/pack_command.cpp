@@ -12,7 +12,6 @@
 #include "pack_names.h"
 #include "payload/payload_format.h"
 #include "platform/file_system.h"
-#include "working_folder.h"
 
 #ifndef SCENARIO_STUBS_FROM_COMMAND
 #define SCENARIO_STUBS_FROM_COMMAND "../lib/scenario"
@@ -39,20 +38,15 @@ FileResult<std::string> read_text(const std::optional<std::filesystem::path>& fi
   return read_whole_file(*file);
 }
 
-// Compiles the scenario as the build-time check does, in a folder of its own that goes with
-// the check. Returns the status and the diagnostics.
+// Compiles the scenario as the build-time check does; its binary files stay in the compile's
+// own working folder and go with it. Returns the status and the diagnostics.
 std::pair<int, std::string> check_scenario(const PackRequest& request,
                                            const PackIdentity& identity) {
-  const auto working = WorkingFolder::create();
-  if (!working) {
-    return {kToolFileFault, "scenario: cannot go on: " + working.fault().describe() + "\n"};
-  }
   CompileRequest compile;
   compile.route = request.route;
   compile.train = request.train;
   compile.line_name = identity.line_name;
   compile.train_number = identity.train_number;
-  compile.out = working.value().path() / "out";
   const CompileResult result = compile_scenario(compile);
   return {result.status, diagnostics(compile, result)};
 }

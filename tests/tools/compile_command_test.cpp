@@ -316,6 +316,33 @@ TEST_F(CompileCommand, DeliversTheBinaryFilesReplacingOlderOnesAndNothingElse) {
   EXPECT_EQ(read_file(out_ / "notes of mine.txt"), "keep me");
 }
 
+// The check a pack makes before it is written: the binary files go with the working folder, and
+// the compile makes no second folder that another one could take for abandoned.
+TEST_F(CompileCommand, WithoutAnOutputFolderChecksAndWritesNothing) {
+  write_file(train_, train_with(station(1000, 300)));
+  const struct {
+    std::string route;
+    int status;
+  } cases[] = {{route_with(""), kToolSuccess},
+               {route_with("curva, 1000, 200\n"), kToolRecordedFailure},
+               {"[generale]\nlunghezza percorso, 2000001\n[fine]\n", kToolRecordedFailure}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.route);
+    write_file(route_, c.route);
+    CompileRequest request;
+    request.route = route_;
+    request.train = train_;
+    request.line_name = kLine;
+    request.train_number = kNumber;
+    const CompileResult result = compile_scenario(request);
+    EXPECT_EQ(result.status, c.status);
+    EXPECT_TRUE(result.outputs.empty());
+    EXPECT_TRUE(file_names(private_temp_.path()).empty());
+    EXPECT_EQ(file_names(folder_.path()),
+              (std::vector<std::string>{"my route.txt", "my train.txt"}));
+  }
+}
+
 TEST_F(CompileCommand, WithoutTheProfileWritesOnlyTheTableAndTheCells) {
   write_file(route_, route_with("curvad3, 1000, 200\n"));
   write_file(train_, train_with(""));
