@@ -15,8 +15,10 @@ namespace {
 constexpr std::int32_t kReadFault = 25;
 }  // namespace
 
-void memorizza_dati(ScenarioState& state, const std::filesystem::path& folder) {
+void memorizza_dati(ScenarioState& state, const std::filesystem::path& folder,
+                    ReadObserver* observer) {
   ParseContext context;
+  context.observer = observer;
   context.route_path = path_in(folder, route_text_name(state));
   context.train_path = path_in(folder, train_text_name(state));
 

@@ -13,13 +13,14 @@ void errore(Platform& platform, std::string_view a) {
   platform.show_error_box(" Errore n. " + std::string(a));
 }
 
-RunOutcome memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform) {
+RunOutcome memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform,
+                              ReadObserver* observer) {
   state.profile_flag = j;
   state.error_code = 0;
   state.sim_table = SimTable{};
 
   const std::filesystem::path folder = platform.program_folder();
-  memorizza_dati(state, folder);
+  memorizza_dati(state, folder, observer);
 
   // Without cells there is nothing to place, stamp or write; the caller says so.
   if (!state.cells) return {RunOutcome::Kind::nothing_compiled, 0, std::nullopt};
