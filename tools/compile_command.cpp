@@ -76,17 +76,23 @@ std::optional<FileFault> deliver(const std::filesystem::path& working, const Sce
 }  // namespace
 
 CompileResult compile_scenario(const CompileRequest& request) {
-  std::error_code error;
-  std::filesystem::create_directories(request.out, error);
-  if (error || !std::filesystem::is_directory(request.out, error)) {
-    return file_fault({request.out, error ? error.message() : "is not a folder"});
+  ScenarioState state;
+  return compile_scenario(request, state);
+}
+
+CompileResult compile_scenario(const CompileRequest& request, ScenarioState& state) {
+  if (request.deliver) {
+    std::error_code error;
+    std::filesystem::create_directories(request.out, error);
+    if (error || !std::filesystem::is_directory(request.out, error)) {
+      return file_fault({request.out, error ? error.message() : "is not a folder"});
+    }
   }
 
   std::optional<FileFault> fault;
   auto working = WorkingFolder::create(fault);
   if (!working) return file_fault(*fault);
 
-  ScenarioState state;
   state.line_name = request.line_name;
   state.train_number = request.train_number;
   if (auto placed = place_text(request.route, path_in(working->path(), route_text_name(state)))) {
@@ -97,7 +103,8 @@ CompileResult compile_scenario(const CompileRequest& request) {
   }
 
   QuietPlatform platform(working->path());
-  const RunOutcome outcome = memorizza_percorso(state, request.build_profile ? 1 : 0, platform);
+  const RunOutcome outcome =
+      memorizza_percorso(state, request.build_profile ? 1 : 0, platform, request.observer);
 
   CompileResult result;
   keep_diagnostics(state, request, working->path(), result);
@@ -116,6 +123,10 @@ CompileResult compile_scenario(const CompileRequest& request) {
       return result;
     case RunOutcome::Kind::files_written:
       break;
+  }
+  if (!request.deliver) {
+    result.status = state.error_code == 0 ? kToolSuccess : kToolRecordedFailure;
+    return result;
   }
   if (auto moved = deliver(working->path(), state, request, result)) {
     result.fault = moved->describe();

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/scenario_state.h"
+#include "parse/read_observer.h"
 
 namespace scenario::tool {
 
@@ -29,6 +30,10 @@ struct CompileRequest {
   std::string train_number;
   std::filesystem::path out;
   bool build_profile = true;
+  // Told what the reader sees while the files are compiled; it changes nothing compiled.
+  ReadObserver* observer = nullptr;
+  // False to keep no binary file: they go with the working folder, and `out` is not used.
+  bool deliver = true;
 };
 
 // How the compile went, with what the report needs.
@@ -52,5 +57,9 @@ struct CompileResult {
 // moved into `out` (created when missing), replacing older ones; nothing else there is touched.
 // The author's files are only read.
 CompileResult compile_scenario(const CompileRequest& request);
+
+// The same compile on a state the caller holds, so that an observer given in the request may
+// look at the tables as the parse fills them; `state` is left as the run left it.
+CompileResult compile_scenario(const CompileRequest& request, ScenarioState& state);
 
 }  // namespace scenario::tool

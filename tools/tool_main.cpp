@@ -4,6 +4,11 @@
 #include <exception>
 #include <string>
 
+#include "check/text_checker.h"
+#include "check_cli/check_options.h"
+#include "check_cli/compile_text.h"
+#include "check_cli/explain_command.h"
+#include "check_cli/terminal.h"
 #include "compile_command.h"
 #include "compile_report.h"
 
@@ -40,6 +45,12 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   compile->add_flag("--no-profile", no_profile, "Do not build or write the line profile");
   compile->add_flag("--json", json, "Print one JSON object on standard output");
 
+  CheckRequest check_request;
+  CLI::App* check = add_check_command(
+      app, check_request, CLI::Validator(no_folder_separator, "NAME", "no folder separator"));
+  std::string explained;
+  CLI::App* explain = add_explain_command(app, explained);
+
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
@@ -48,13 +59,29 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   }
 
   try {
-    request.build_profile = !no_profile;
-    const CompileResult result = compile_scenario(request);
-    if (json) {
-      out << json_report(request, result);
-    } else {
-      err << diagnostics(request, result);
+    if (check->parsed()) {
+      finish_check_request(check_request);
+      return run_check(check_request, out, err);
     }
+    if (explain->parsed()) {
+      if (const auto text = explain_text(explained)) {
+        out << *text;
+        return kToolSuccess;
+      }
+      err << "scenario: " << explained << " is no code of the system; see the README's tables\n";
+      return kToolUsage;
+    }
+    request.build_profile = !no_profile;
+    if (json) {
+      const CompileResult result = compile_scenario(request);
+      out << json_report(request, result);
+      return result.status;
+    }
+    ScenarioState state;
+    check::TextChecker checker(state);
+    request.observer = &checker;
+    const CompileResult result = compile_scenario(request, state);
+    err << compile_text(request, result, checker, state, colour_by_default(err));
     return result.status;
   } catch (const std::exception& fault) {
     err << "scenario: internal error: " << fault.what() << "\n";
