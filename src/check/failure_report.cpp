@@ -236,13 +236,13 @@ void notes_for_read_fault(std::vector<DiagnosticNote>& notes, const ReadingTrace
     const std::string needs = "the record " + in_quotes(record->id.name) + " begun here needs " +
                               std::to_string(rule.fields) +
                               (rule.fields == 1 ? " field" : " fields");
-    if (trace.refused->line > record->first_line) {
+    if (trace.refused->length == 0 && trace.refused_why.find("past the end") != std::string::npos) {
+      notes.push_back(note_at(record->keyword, needs + ", and the file ends inside it"));
+    } else if (trace.refused->line > record->first_line) {
       notes.push_back(note_at(record->keyword, needs + ", but its line holds " +
                                                    std::to_string(on_line) +
                                                    ", so the pack read on into line " +
                                                    std::to_string(trace.refused->line)));
-    } else if (trace.refused->length == 0 && trace.refused_why.find("end") != std::string::npos) {
-      notes.push_back(note_at(record->keyword, needs + ", and the file ends inside it"));
     } else {
       notes.push_back(note_at(record->keyword, needs + "; this is its field " +
                                                    std::to_string(record->fields.size() + 1)));

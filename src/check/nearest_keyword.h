@@ -16,8 +16,8 @@ namespace scenario::check {
 std::size_t edit_distance(std::string_view a, std::string_view b, std::size_t limit);
 
 // The canonical keyword nearest to `field` (its blanks at either end ignored) among `rules`, when
-// it is one or two edits away; curves are offered as "curvas1" to "curvad6". Nothing when no
-// keyword is that close.
+// it is one or two edits away; curves are offered as "curvas1" to "curvad6". Of keywords as
+// near as each other, the first offered wins. Nothing when no keyword is that close.
 std::optional<std::string> nearest_keyword(std::string_view field,
                                            std::span<const KeywordRule> rules);
 
