@@ -4,7 +4,6 @@
 #include <exception>
 #include <string>
 
-#include "check/text_checker.h"
 #include "check_cli/check_options.h"
 #include "check_cli/compile_text.h"
 #include "check_cli/explain_command.h"
@@ -72,16 +71,12 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
       return kToolUsage;
     }
     request.build_profile = !no_profile;
+    const CompileResult result = compile_scenario(request);
     if (json) {
-      const CompileResult result = compile_scenario(request);
       out << json_report(request, result);
-      return result.status;
+    } else {
+      err << compile_text(request, result, colour_by_default(err));
     }
-    ScenarioState state;
-    check::TextChecker checker(state);
-    request.observer = &checker;
-    const CompileResult result = compile_scenario(request, state);
-    err << compile_text(request, result, checker, state, colour_by_default(err));
     return result.status;
   } catch (const std::exception& fault) {
     err << "scenario: internal error: " << fault.what() << "\n";

@@ -1,5 +1,7 @@
 #include "check_cli/compile_text.h"
 
+#include "check/text_checker.h"
+
 #include "check_cli/diagnostic_text.h"
 #include "check_cli/located_failure.h"
 #include "check_cli/source_text.h"
@@ -7,12 +9,18 @@
 
 namespace scenario::tool {
 
-std::string compile_text(const CompileRequest& request, const CompileResult& result,
-                         const check::TextChecker& checker, const ScenarioState& state,
-                         bool color) {
+std::string compile_text(const CompileRequest& request, const CompileResult& result, bool color) {
   std::string text;
-  {
-    const auto errors = located_failure(request, result, checker, state);
+  if (result.error_code != 0 || result.fatal) {
+    CompileRequest watched = request;
+    watched.deliver = false;
+    ScenarioState state;
+    check::TextChecker checker(state);
+    watched.observer = &checker;
+    // The same files give the same outcome; the first run's is the one reported, placed by
+    // what the watched run saw.
+    compile_scenario(watched, state);
+    const auto errors = located_failure(watched, result, checker, state);
     const std::optional<SourceText> route = SourceText::read(request.route);
     const std::optional<SourceText> train = SourceText::read(request.train);
     const ShownFiles files{path_text(request.route), path_text(request.train),

@@ -2,17 +2,15 @@
 
 #include <string>
 
-#include "check/text_checker.h"
 #include "compile_command.h"
-#include "model/scenario_state.h"
 
 namespace scenario::tool {
 
 // What `scenario compile` writes on standard error: its failure shown as the check shows it
 // (location with the column, the source line, a caret, then notes), the error box, a compile
-// that left nothing, a file fault; empty when there is nothing to say. `checker` watched the
-// compile on `state`.
-std::string compile_text(const CompileRequest& request, const CompileResult& result,
-                         const check::TextChecker& checker, const ScenarioState& state, bool color);
+// that left nothing, a file fault; empty when there is nothing to say. A compile that recorded
+// a failure is run once more in a private folder, watched, to find the fields and records
+// involved: a compile that succeeds pays nothing for it.
+std::string compile_text(const CompileRequest& request, const CompileResult& result, bool color);
 
 }  // namespace scenario::tool
