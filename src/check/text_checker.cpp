@@ -104,8 +104,9 @@ void TextChecker::field_read(const FieldEvent& field) {
   last_keyword_offset_ = field.offset;
   last_keyword_interpreted_ = false;
 
+  // A comma that ends a comment line leaves only an empty field, which is harmless.
   if (comment_line_ == field.line && field.offset >= comment_end_offset_ &&
-      comma_reported_line_ != field.line) {
+      comma_reported_line_ != field.line && !trimmed(field.text).empty()) {
     comma_reported_line_ = field.line;
     FieldSpot comma = last_keyword_;
     comma.column = comment_column_end_;
