@@ -1,12 +1,14 @@
 #include "compile_command.h"
 
 #include <system_error>
-#include <variant>
+#include <utility>
 
 #include "app/memorizza_percorso.h"
 #include "file_moves.h"
+#include "model/code_page_1252.h"
 #include "model/file_names.h"
 #include "payload/text_writers.h"
+#include "platform/file_system.h"
 #include "quiet_platform.h"
 #include "working_folder.h"
 
@@ -17,19 +19,19 @@ namespace {
 CompileResult file_fault(const FileFault& fault) {
   CompileResult result;
   result.status = kToolFileFault;
-  result.fault = fault.describe();
+  result.files = fault;
   return result;
 }
 
 // Places the author's file in the working folder as the pack would write it. A missing file is
 // simply not placed: the run then meets it missing, as the pack would.
-std::optional<FileFault> place_text(const std::filesystem::path& author_file,
-                                    const std::filesystem::path& placed) {
+FileResult<> place_text(const std::filesystem::path& author_file, FileSink& working,
+                        const std::string& name) {
   std::error_code error;
-  if (!std::filesystem::exists(author_file, error) && !error) return std::nullopt;
-  auto bytes = read_whole_file(author_file);
-  if (auto* fault = std::get_if<FileFault>(&bytes)) return *fault;
-  return replace_file(placed, text_file_bytes(std::get<std::string>(bytes)));
+  if (!std::filesystem::exists(author_file, error) && !error) return {};
+  const auto bytes = read_whole_file(author_file);
+  if (!bytes) return bytes.fault();
+  return working.replace(name, [&](ByteWriter& out) { write_text_file(out, bytes.value()); });
 }
 
 std::vector<std::string> produced_names(const ScenarioState& state, bool build_profile) {
@@ -40,40 +42,15 @@ std::vector<std::string> produced_names(const ScenarioState& state, bool build_p
   return names;
 }
 
-// The reader's message names the copy it was reading; the author knows the file by their name.
-void replace_all(std::string& text, const std::string& from, const std::string& to) {
-  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
-    text.replace(at, from.size(), to);
-  }
-}
-
-void keep_diagnostics(const ScenarioState& state, const CompileRequest& request,
-                      const std::filesystem::path& working, CompileResult& result) {
-  result.error_code = state.error_code;
-  result.error_position = state.error_position;
-  result.error_source = state.error_source;
-  result.error_line = state.error_line;
-  result.error_detail = state.error_detail;
-  replace_all(result.error_detail, path_in(working, route_text_name(state)).string(),
-              request.route.string());
-  replace_all(result.error_detail, path_in(working, train_text_name(state)).string(),
-              request.train.string());
-}
-
-// Moves what the run wrote into the output folder; stops at the first file that cannot go.
-std::optional<FileFault> deliver(const std::filesystem::path& working, const ScenarioState& state,
-                                 const CompileRequest& request, CompileResult& result) {
-  for (const std::string& name : produced_names(state, request.build_profile)) {
-    const std::filesystem::path produced = path_in(working, name);
-    std::error_code error;
-    if (!std::filesystem::exists(produced, error)) continue;
-    if (auto fault = move_file(produced, path_in(request.out, name))) return fault;
-    result.outputs.push_back(name);
-  }
-  return std::nullopt;
-}
-
 }  // namespace
+
+FileResult<> place_scenario_texts(const CompileRequest& request, const ScenarioState& state,
+                                  FileSink& working) {
+  if (auto placed = place_text(request.route, working, route_text_name(state)); !placed) {
+    return placed;
+  }
+  return place_text(request.train, working, train_text_name(state));
+}
 
 CompileResult compile_scenario(const CompileRequest& request) {
   ScenarioState state;
@@ -89,51 +66,59 @@ CompileResult compile_scenario(const CompileRequest& request, ScenarioState& sta
     }
   }
 
-  std::optional<FileFault> fault;
-  auto working = WorkingFolder::create(fault);
-  if (!working) return file_fault(*fault);
+  auto created = WorkingFolder::create();
+  if (!created) return file_fault(created.fault());
+  const WorkingFolder working = std::move(created).value();
+  // The text files are scratch: the run reads and deletes them in this private folder, so they
+  // need not reach the disk. What the run writes does, before it is moved to the author.
+  FolderSink texts(working.path(), Flush::not_needed);
+  FolderSink files(working.path());
 
   state.line_name = request.line_name;
   state.train_number = request.train_number;
-  if (auto placed = place_text(request.route, path_in(working->path(), route_text_name(state)))) {
-    return file_fault(*placed);
-  }
-  if (auto placed = place_text(request.train, path_in(working->path(), train_text_name(state)))) {
-    return file_fault(*placed);
+  if (auto placed = place_scenario_texts(request, state, texts); !placed) {
+    return file_fault(placed.fault());
   }
 
-  QuietPlatform platform(working->path());
-  const RunOutcome outcome =
-      memorizza_percorso(state, request.build_profile ? 1 : 0, platform, request.observer);
+  QuietPlatform platform(working.path());
+  const auto run =
+      memorizza_percorso(state, request.build_profile ? 1 : 0, platform, files, request.observer);
 
   CompileResult result;
-  keep_diagnostics(state, request, working->path(), result);
-  switch (outcome.kind) {
+  result.failure = state.failure;
+  if (!run) {
+    result.files = run.fault();
+    result.status = kToolFileFault;
+    return result;
+  }
+  if (run.value().text_file_left) result.text_file_left = run.value().text_file_left->describe();
+  switch (run.value().kind) {
     case RunOutcome::Kind::stopped_by_error_box:
-      result.fatal = outcome.fatal_error;
+      result.fatal = run.value().fatal_error;
       result.status = kToolErrorBox;
       return result;
     case RunOutcome::Kind::nothing_compiled:
       result.nothing_compiled = true;
       result.status = kToolRecordedFailure;
       return result;
-    case RunOutcome::Kind::file_fault:
-      result.fault = outcome.fault->describe();
-      result.status = kToolFileFault;
-      return result;
     case RunOutcome::Kind::files_written:
       break;
   }
   if (!request.deliver) {
-    result.status = state.error_code == 0 ? kToolSuccess : kToolRecordedFailure;
+    result.status = state.failure.recorded() ? kToolRecordedFailure : kToolSuccess;
     return result;
   }
-  if (auto moved = deliver(working->path(), state, request, result)) {
-    result.fault = moved->describe();
+  // The run says it wrote its files: each is moved, by one rename when the working folder and
+  // the output folder share a file system, and one that is missing is a fault, never a success.
+  if (auto delivered = move_outputs(working.path(), produced_names(state, request.build_profile),
+                                    request.out, result.outputs);
+      !delivered) {
+    result.files = delivered.fault();
     result.status = kToolFileFault;
     return result;
   }
-  result.status = state.error_code == 0 ? kToolSuccess : kToolRecordedFailure;
+  for (std::string& name : result.outputs) name = code_page_1252_to_utf8(name);
+  result.status = state.failure.recorded() ? kToolRecordedFailure : kToolSuccess;
   return result;
 }
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "model/file_fault.h"
+#include "model/file_sink.h"
 #include "model/scenario_state.h"
 #include "parse/read_observer.h"
 
@@ -21,8 +23,8 @@ enum ToolStatus : int {
   kToolFileFault = 74,       // a file could not be read or written
 };
 
-// What the author asked for: their two text files, the scenario's identity and where the
-// binary files go.
+// What the author asked for: their two text files, the scenario's identity (code page 1252
+// text, as the pack holds it) and where the binary files go.
 struct CompileRequest {
   std::filesystem::path route;
   std::filesystem::path train;
@@ -39,15 +41,13 @@ struct CompileRequest {
 // How the compile went, with what the report needs.
 struct CompileResult {
   int status = kToolSuccess;
-  std::int32_t error_code = 0;
-  std::int32_t error_position = 0;
-  TextFile error_source = TextFile::none;
-  std::int32_t error_line = 0;
-  std::string error_detail;
-  std::optional<std::int32_t> fatal;  // 1250 or 1251 when the error box stopped the run
-  bool nothing_compiled = false;      // the parse left no cells, so nothing could be written
-  std::optional<std::string> fault;   // a file that could not be read or written, and why
-  std::vector<std::string> outputs;   // names of the binary files now in the output folder
+  RecordedFailure failure;           // the failure the run recorded last, as the run left it
+  std::optional<FailureCode> fatal;  // 1250 or 1251 when the error box stopped the run
+  bool nothing_compiled = false;     // the parse left no cells, so nothing could be written
+  FileResult<> files;                // the fault of a file that could not be read or written
+  // A text file the run's failure exit could not delete in the working folder, and why.
+  std::optional<std::string> text_file_left;
+  std::vector<std::string> outputs;  // names (UTF-8) of the binary files now in the output folder
 };
 
 // Compiles the author's route and train files exactly as the pack with that identity would:
@@ -55,11 +55,17 @@ struct CompileResult {
 // the pack writes it (CR LF line ends, nothing from the end sentinel on); a file that does not
 // exist is left out, as if the pack had lost it. The binary files the run writes are then
 // moved into `out` (created when missing), replacing older ones; nothing else there is touched.
-// The author's files are only read.
+// An output the run should have written and did not is a file fault. The author's files are
+// only read.
 CompileResult compile_scenario(const CompileRequest& request);
 
 // The same compile on a state the caller holds, so that an observer given in the request may
 // look at the tables as the parse fills them; `state` is left as the run left it.
 CompileResult compile_scenario(const CompileRequest& request, ScenarioState& state);
+
+// The steps of compile_scenario that other commands compiling in a working folder share.
+// Places the author's route and train files into `working` as the pack writes them (see above).
+FileResult<> place_scenario_texts(const CompileRequest& request, const ScenarioState& state,
+                                  FileSink& working);
 
 }  // namespace scenario::tool

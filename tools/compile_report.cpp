@@ -4,6 +4,8 @@
 #include <optional>
 
 #include "model/error_meanings.h"
+#include "model/file_fault.h"
+#include "model/recorded_failure.h"
 
 namespace scenario::tool {
 
@@ -11,21 +13,30 @@ namespace {
 
 constexpr std::string_view kNothingCompiled = "nothing was compiled; no binary file was written";
 
-std::optional<std::string> source_file(const CompileRequest& request, const CompileResult& result) {
-  switch (result.error_source) {
+// The author's file the failure was found in; an empty path when it was found in none.
+std::filesystem::path source_path(const CompileRequest& request, const CompileResult& result) {
+  switch (result.failure.source) {
     case TextFile::route:
-      return request.route.string();
+      return request.route;
     case TextFile::train:
-      return request.train.string();
+      return request.train;
     case TextFile::none:
       break;
   }
-  return std::nullopt;
+  return {};
 }
 
-std::string recorded_message(const CompileResult& result) {
-  std::string message(error_meaning(result.error_code));
-  if (!result.error_detail.empty()) message += ": " + result.error_detail;
+std::optional<std::string> source_file(const CompileRequest& request, const CompileResult& result) {
+  if (result.failure.source == TextFile::none) return std::nullopt;
+  return path_text(source_path(request, result));
+}
+
+// The reader's detail names the file it was reading as the author knows it.
+std::string recorded_message(const CompileRequest& request, const CompileResult& result) {
+  std::string message(error_meaning(result.failure.error_code));
+  if (!result.failure.detail.empty()) {
+    message += ": " + detail_text(result.failure.detail, source_path(request, result));
+  }
   return message;
 }
 
@@ -33,20 +44,21 @@ std::string recorded_line(const CompileRequest& request, const CompileResult& re
   std::string line;
   if (auto file = source_file(request, result)) {
     line = *file + ":";
-    if (result.error_line > 0) line += std::to_string(result.error_line) + ":";
+    if (result.failure.line > 0) line += std::to_string(result.failure.line) + ":";
     line += " ";
   }
-  line += "error " + std::to_string(result.error_code) + ": " + recorded_message(result);
-  if (error_has_position(result.error_code)) {
-    line += " (at " + std::to_string(result.error_position) + " m)";
+  line +=
+      "error " + std::to_string(result.failure.number()) + ": " + recorded_message(request, result);
+  if (error_has_position(result.failure.error_code)) {
+    line += " (at " + std::to_string(result.failure.error_position) + " m)";
   }
   return line + "\n";
 }
 
 // The one-line summary: the fault, else the recorded failure, else the error box.
-std::optional<std::string> summary(const CompileResult& result) {
-  if (result.fault) return *result.fault;
-  if (result.error_code != 0) return recorded_message(result);
+std::optional<std::string> summary(const CompileRequest& request, const CompileResult& result) {
+  if (!result.files) return result.files.fault().describe();
+  if (result.failure.recorded()) return recorded_message(request, result);
   if (result.fatal) return std::string(error_meaning(*result.fatal));
   if (result.nothing_compiled) return std::string(kNothingCompiled);
   return std::nullopt;
@@ -56,26 +68,27 @@ std::optional<std::string> summary(const CompileResult& result) {
 
 std::string diagnostics(const CompileRequest& request, const CompileResult& result) {
   std::string text;
-  if (result.error_code != 0) text += recorded_line(request, result);
+  if (result.failure.recorded()) text += recorded_line(request, result);
   if (result.fatal) {
-    text += "error " + std::to_string(*result.fatal) + ": " +
+    text += "error " + std::to_string(code_number(*result.fatal)) + ": " +
             std::string(error_meaning(*result.fatal)) + "\n";
   }
   if (result.nothing_compiled) text += "scenario: " + std::string(kNothingCompiled) + "\n";
-  if (result.fault) text += "scenario: cannot go on: " + *result.fault + "\n";
+  if (!result.files) text += "scenario: cannot go on: " + result.files.fault().describe() + "\n";
+  if (result.text_file_left) text += "scenario: cannot delete " + *result.text_file_left + "\n";
   return text;
 }
 
 std::string json_report(const CompileRequest& request, const CompileResult& result) {
   nlohmann::ordered_json report;
-  report["error_code"] = result.error_code;
-  report["error_position"] = result.error_position;
-  report["fatal"] = result.fatal ? nlohmann::ordered_json(*result.fatal) : nullptr;
-  const auto file = result.error_code != 0 ? source_file(request, result) : std::nullopt;
+  report["error_code"] = result.failure.number();
+  report["error_position"] = result.failure.error_position;
+  report["fatal"] = result.fatal ? nlohmann::ordered_json(code_number(*result.fatal)) : nullptr;
+  const auto file = result.failure.recorded() ? source_file(request, result) : std::nullopt;
   report["file"] = file ? nlohmann::ordered_json(*file) : nullptr;
   report["line"] =
-      file && result.error_line > 0 ? nlohmann::ordered_json(result.error_line) : nullptr;
-  const auto message = summary(result);
+      file && result.failure.line > 0 ? nlohmann::ordered_json(result.failure.line) : nullptr;
+  const auto message = summary(request, result);
   report["message"] = message ? nlohmann::ordered_json(*message) : nullptr;
   report["outputs"] = result.outputs;
   // Paths and a reader's message may hold bytes that are not UTF-8; the report must still print.

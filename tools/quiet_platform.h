@@ -17,11 +17,18 @@ class QuietPlatform final : public Platform {
 
   void show_waiting_window(std::string_view) override {}
   void show_error_box(std::string_view text) override { error_boxes.emplace_back(text); }
-  std::filesystem::path program_folder() override { return folder_; }
+  FileResult<std::filesystem::path> program_folder() override { return folder_; }
+  // The working folder is the run's alone, and the working folder holds itself.
+  bool hold_folder(const std::filesystem::path&, std::chrono::milliseconds) override {
+    return true;
+  }
+  void release_folder() override {}
   void report(std::string_view line) override { reports.emplace_back(line); }
+  void note(std::string_view line) override { notes.emplace_back(line); }
 
   std::vector<std::string> error_boxes;
   std::vector<std::string> reports;
+  std::vector<std::string> notes;
 
  private:
   std::filesystem::path folder_;

@@ -10,6 +10,15 @@
 #include "check_cli/terminal.h"
 #include "compile_command.h"
 #include "compile_report.h"
+#include "diff_command.h"
+#include "dump_command.h"
+#include "inspect/kind_names.h"
+#include "model/code_page_1252.h"
+#include "pack_command.h"
+#include "platform/program_file.h"
+#include "report_command.h"
+#include "utf8_path.h"
+#include "verify_command.h"
 
 namespace scenario::tool {
 
@@ -21,26 +30,106 @@ std::string no_folder_separator(const std::string& value) {
                                                          : "must not contain / or \\";
 }
 
+std::string known_kind(const std::string& value) {
+  return inspect::kind_code(value) ? std::string() : "no cell kind is named " + value;
+}
+
+// A wrong command line is told in one line, naming the subcommand.
+std::string one_line_failure(const CLI::App* app, const CLI::Error& error) {
+  std::string command = app->get_name();
+  for (const CLI::App* sub : app->get_subcommands()) command += " " + sub->get_name();
+  return command + ": " + error.what() + " (see " + command + " --help)\n";
+}
+
+// --line and --number of the inspecting commands, which name a set in a folder.
+void identity_options(CLI::App* command, std::optional<std::string>& line,
+                      std::optional<std::string>& number) {
+  command->add_option("--line", line, "Line name of the set in a folder")
+      ->check(CLI::Validator(no_folder_separator, "NAME", "no folder separator"));
+  command->add_option("--number", number, "Train number of the set in a folder")
+      ->check(CLI::Validator(no_folder_separator, "NUMBER", "no folder separator"));
+}
+
+// A path option, taken as UTF-8 whatever the system.
+CLI::Option* add_path(CLI::App* command, const std::string& name, std::filesystem::path& path,
+                      const std::string& description) {
+  return command->add_option_function<std::string>(
+      name, [&path](const std::string& text) { path = path_from_utf8(text); }, description);
+}
+
+CLI::Option* add_path(CLI::App* command, const std::string& name,
+                      std::optional<std::filesystem::path>& path, const std::string& description) {
+  return command->add_option_function<std::string>(
+      name, [&path](const std::string& text) { path = path_from_utf8(text); }, description);
+}
+
+// The pack holds its names as code page 1252 text; so does a compile that stands for it.
+bool identity_in_code_page(std::string& line, std::string& number, const char* command,
+                           std::ostream& err) {
+  const auto line_1252 = utf8_to_code_page_1252(line);
+  const auto number_1252 = utf8_to_code_page_1252(number);
+  if (!line_1252 || !number_1252) {
+    err << "scenario " << command
+        << ": --line and --number must be UTF-8 text that code page 1252 holds\n";
+    return false;
+  }
+  line = *line_1252;
+  number = *number_1252;
+  return true;
+}
+
+CLI::App* add_pack(CLI::App& app, PackRequest& request, std::string& target) {
+  CLI::App* pack = app.add_subcommand(
+      "pack", "Make a pack executable carrying the scenario, for Windows or Linux");
+  add_path(pack, "--route", request.route, "Route text file")->required();
+  add_path(pack, "--train", request.train, "Train text file")->required();
+  add_path(pack, "--notes", request.notes, "Notes text file (empty when left out)");
+  add_path(pack, "--slowdowns", request.slowdowns, "Slowdowns text file (empty when left out)");
+  add_path(pack, "--sheet", request.sheet, "Train sheet text file (empty when left out)");
+  pack->add_option("--line", request.line_name, "Line name, as in the pack's file names")
+      ->required();
+  pack->add_option("--number", request.train_number, "Train number")->required();
+  pack->add_option("--target", target, "The system the pack runs on (default windows)")
+      ->check(CLI::IsMember({"windows", "linux"}));
+  add_path(pack, "-o,--output", request.out, "The pack's file, or a folder for it");
+  pack->add_flag("--allow-failures", request.allow_failures,
+                 "Pack a scenario that records a failure all the same");
+  add_path(pack, "--stub", request.stub, "Make the pack from this stub, not the one installed");
+  return pack;
+}
+
+int run_pack(PackRequest& request, const std::string& target, std::ostream& err) {
+  request.target = target == "linux" ? PackTarget::linux : PackTarget::windows;
+  request.command_folder = running_program_file().parent_path();
+  const PackResult result = pack_scenario(request);
+  err << result.report;
+  return result.status;
+}
+
 }  // namespace
 
 int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
-  CLI::App app("Compiles scenario text files the way a scenario pack does.", "scenario");
+  CLI::App app(
+      "Compiles scenario text files the way a scenario pack does, makes packs, and shows, checks "
+      "and compares the compiled files.",
+      "scenario");
   app.require_subcommand(1);
+  app.failure_message(one_line_failure);
 
   CompileRequest request;
   bool json = false;
   bool no_profile = false;
   CLI::App* compile = app.add_subcommand(
       "compile", "Compile a route and a train file into the simulator's binary files");
-  compile->add_option("--route", request.route, "Route text file")->required();
-  compile->add_option("--train", request.train, "Train text file")->required();
+  add_path(compile, "--route", request.route, "Route text file")->required();
+  add_path(compile, "--train", request.train, "Train text file")->required();
   compile->add_option("--line", request.line_name, "Line name, as in the pack's file names")
       ->required()
       ->check(CLI::Validator(no_folder_separator, "NAME", "no folder separator"));
   compile->add_option("--number", request.train_number, "Train number")
       ->required()
       ->check(CLI::Validator(no_folder_separator, "NUMBER", "no folder separator"));
-  compile->add_option("--out", request.out, "Folder for the binary files")->required();
+  add_path(compile, "--out", request.out, "Folder for the binary files")->required();
   compile->add_flag("--no-profile", no_profile, "Do not build or write the line profile");
   compile->add_flag("--json", json, "Print one JSON object on standard output");
 
@@ -49,6 +138,75 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
       app, check_request, CLI::Validator(no_folder_separator, "NAME", "no folder separator"));
   std::string explained;
   CLI::App* explain = add_explain_command(app, explained);
+
+  ReportRequest report_request;
+  bool report_no_profile = false;
+  CLI::App* report = app.add_subcommand(
+      "report", "Compile a route and a train file and draw the result as one HTML page");
+  add_path(report, "--route", report_request.route, "Route text file")->required();
+  add_path(report, "--train", report_request.train, "Train text file")->required();
+  report->add_option("--line", report_request.line_name, "Line name, as in the pack's file names")
+      ->required()
+      ->check(CLI::Validator(no_folder_separator, "NAME", "no folder separator"));
+  report->add_option("--number", report_request.train_number, "Train number")
+      ->required()
+      ->check(CLI::Validator(no_folder_separator, "NUMBER", "no folder separator"));
+  add_path(report, "-o,--output", report_request.html, "HTML page to write")->required();
+  add_path(report, "--map-svg", report_request.map_svg, "Also write the map as an SVG file");
+  add_path(report, "--profile-svg", report_request.profile_svg,
+           "Also write the profile as an SVG file");
+  report->add_flag("--no-profile", report_no_profile,
+                   "Compile without the line profile, as compile --no-profile does");
+  const std::map<std::string, inspect::DumpFormat> formats = {{"text", inspect::DumpFormat::text},
+                                                              {"json", inspect::DumpFormat::json},
+                                                              {"csv", inspect::DumpFormat::csv}};
+  DumpRequest dump;
+  std::vector<std::string> kinds;
+  std::optional<std::int64_t> from_metres;
+  std::optional<std::int64_t> to_metres;
+  CLI::App* dump_command = app.add_subcommand(
+      "dump", "Show what compiled files hold: the line profile, the scenario table, the cells");
+  dump_command->add_option("files", dump.inputs, "Compiled files, or a folder holding a set")
+      ->required();
+  identity_options(dump_command, dump.line_name, dump.train_number);
+  dump_command
+      ->add_option("--cells", dump.last_cell,
+                   "The cell file holds cells 0 to N (when no scenario table is beside it)")
+      ->check(CLI::NonNegativeNumber);
+  dump_command
+      ->add_option("--rows", dump.last_row,
+                   "The profile holds rows 0 to M (when no scenario table is beside it)")
+      ->check(CLI::NonNegativeNumber);
+  dump_command->add_option("--format", dump.format, "text (default), json or csv")
+      ->transform(CLI::CheckedTransformer(formats));
+  dump_command->add_option("--kind", kinds, "Only cells of these kinds, e.g. signal,code_change")
+      ->delimiter(',')
+      ->check(CLI::Validator(known_kind, "KIND", "a cell kind"));
+  dump_command->add_option("--from", from_metres, "Only cells and profile rows from METRES on");
+  dump_command->add_option("--to", to_metres, "Only cells and profile rows up to METRES");
+  dump_command->add_flag("--all", dump.filter.all, "Text: list empty cells and slots too");
+
+  VerifyRequest verify;
+  CLI::App* verify_command =
+      app.add_subcommand("verify", "Check that compiled files are whole and agree with each other");
+  verify_command->add_option("files", verify.inputs, "Compiled files, or a folder holding a set")
+      ->required();
+  identity_options(verify_command, verify.line_name, verify.train_number);
+
+  DiffRequest diff;
+  std::string diff_format = "text";
+  CLI::App* diff_command =
+      app.add_subcommand("diff", "Show what differs between two compiled sets, record by record");
+  diff_command->add_option("a", diff.a, "A folder holding a set, or a compiled file")->required();
+  diff_command->add_option("b", diff.b, "A folder, or a compiled file of the same kind")
+      ->required();
+  identity_options(diff_command, diff.line_name, diff.train_number);
+  diff_command->add_option("--format", diff_format, "text (default) or json")
+      ->check(CLI::IsMember({"text", "json"}));
+
+  PackRequest pack_request;
+  std::string target = "windows";
+  CLI::App* pack = add_pack(app, pack_request, target);
 
   try {
     app.parse(argc, argv);
@@ -59,6 +217,10 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
 
   try {
     if (check->parsed()) {
+      if (!identity_in_code_page(check_request.line_name, check_request.train_number, "check",
+                                 err)) {
+        return kToolUsage;
+      }
       finish_check_request(check_request);
       return run_check(check_request, out, err);
     }
@@ -68,6 +230,30 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
         return kToolSuccess;
       }
       err << "scenario: " << explained << " is no code of the system; see the README's tables\n";
+      return kToolUsage;
+    }
+    if (report->parsed()) {
+      if (!identity_in_code_page(report_request.line_name, report_request.train_number, "report",
+                                 err)) {
+        return kToolUsage;
+      }
+      report_request.build_profile = !report_no_profile;
+      return write_report(report_request, err);
+    }
+    if (dump_command->parsed()) {
+      for (const std::string& kind : kinds) dump.filter.kinds.push_back(*inspect::kind_code(kind));
+      dump.filter.from_metres = from_metres;
+      dump.filter.to_metres = to_metres;
+      return run_dump(dump, out, err);
+    }
+    if (verify_command->parsed()) return run_verify(verify, out, err);
+    if (diff_command->parsed()) {
+      diff.json = diff_format == "json";
+      return run_diff(diff, out, err);
+    }
+    if (pack->parsed()) return run_pack(pack_request, target, err);
+
+    if (!identity_in_code_page(request.line_name, request.train_number, "compile", err)) {
       return kToolUsage;
     }
     request.build_profile = !no_profile;

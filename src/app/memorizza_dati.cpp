@@ -1,22 +1,17 @@
 #include "app/memorizza_dati.h"
 
-#include <system_error>
-
 #include "model/file_names.h"
 #include "parse/parse_context.h"
 #include "parse/read_fault.h"
+#include "parse/text_files.h"
 #include "platform/file_system.h"
 #include "route/route_parse.h"
 #include "train/train_parse.h"
 
 namespace scenario {
 
-namespace {
-constexpr std::int32_t kReadFault = 25;
-}  // namespace
-
-void memorizza_dati(ScenarioState& state, const std::filesystem::path& folder,
-                    ReadObserver* observer) {
+FileResult<> memorizza_dati(ScenarioState& state, const std::filesystem::path& folder,
+                            ReadObserver* observer) {
   ParseContext context;
   context.observer = observer;
   context.route_path = path_in(folder, route_text_name(state));
@@ -28,13 +23,15 @@ void memorizza_dati(ScenarioState& state, const std::filesystem::path& folder,
     if (route_half(state, context) == RouteOutcome::read_train) train_half(state, context);
   } catch (const ReadFault& fault) {
     // The readers live inside the halves, so every file is closed by now and can be deleted.
-    std::error_code already_gone;
-    std::filesystem::remove(context.route_path, already_gone);
-    std::filesystem::remove(context.train_path, already_gone);
+    const FileResult<> route_removed = remove_text_file(context.route_path);
+    const FileResult<> train_removed = remove_text_file(context.train_path);
     const std::int32_t line = fault.line() != 0 ? fault.line() : context.record_line;
-    record_failure_keeping_position(state, kReadFault, context.reading, line);
-    state.error_detail = fault.what();
+    record_failure(state, FailureCode::read_fault, context.reading, line);
+    state.failure.detail = {fault.what(), fault.about_file(), fault.reason()};
+    if (!route_removed) return route_removed;
+    if (!train_removed) return train_removed;
   }
+  return {};
 }
 
 }  // namespace scenario

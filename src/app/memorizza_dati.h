@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "model/file_fault.h"
 #include "model/scenario_state.h"
 #include "parse/read_observer.h"
 
@@ -9,10 +10,16 @@ namespace scenario {
 
 // The parse: reads the route text file, then the train text file, from `folder` into the cells,
 // the line profile and the scenario table, deleting each file it has read. Failures are recorded
-// in error_code and error_position. Any read fault in either half ends in the one failure exit:
-// every file closed, whichever text file still exists deleted, error 25. An observer, when
-// given, is told what the reader sees; it changes nothing that is compiled.
-void memorizza_dati(ScenarioState& state, const std::filesystem::path& folder,
-                    ReadObserver* observer = nullptr);
+// in the state's recorded failure. Any read fault in either half ends in the one failure exit:
+// every file closed, whichever text file still exists deleted, error 25 (with the reader's
+// detail, and the file and line it was reading).
+//
+// `observer`, when given, is told what the reader sees in both files (parse/read_observer.h);
+// the run passes none.
+//
+// Returns the fault of a text file that even the failure exit could not delete, which is then
+// left in the folder; the run goes on as after any recorded failure.
+FileResult<> memorizza_dati(ScenarioState& state, const std::filesystem::path& folder,
+                            ReadObserver* observer = nullptr);
 
 }  // namespace scenario

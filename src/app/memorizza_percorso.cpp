@@ -13,29 +13,40 @@ void errore(Platform& platform, std::string_view a) {
   platform.show_error_box(" Errore n. " + std::string(a));
 }
 
-RunOutcome memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform,
-                              ReadObserver* observer) {
-  state.profile_flag = j;
-  state.error_code = 0;
-  state.sim_table = SimTable{};
+FileResult<RunOutcome> memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform,
+                                          FileSink& outputs, ReadObserver* observer) {
+  // Everything but the identity starts afresh, so that a state used before cannot lend this run
+  // the cells, plan or mountains of an earlier one. This clears error_code and the scenario table.
+  ScenarioState fresh;
+  fresh.line_name = std::move(state.line_name);
+  fresh.train_number = std::move(state.train_number);
+  fresh.profile_flag = j;
+  state = std::move(fresh);
 
-  const std::filesystem::path folder = platform.program_folder();
-  memorizza_dati(state, folder, observer);
+  const auto folder = platform.program_folder();
+  if (!folder) return folder.fault();
+  RunOutcome outcome;
+  if (const FileResult<> parsed = memorizza_dati(state, folder.value(), observer); !parsed) {
+    outcome.text_file_left = parsed.fault();
+  }
 
   // Without cells there is nothing to place, stamp or write; the caller says so.
-  if (!state.cells) return {RunOutcome::Kind::nothing_compiled, 0, std::nullopt};
+  if (!state.cells) {
+    outcome.kind = RunOutcome::Kind::nothing_compiled;
+    return outcome;
+  }
 
   place_code_changes(state);
 
-  if (const std::int32_t fatal = stamp_markers(state); fatal != 0) {
-    errore(platform, std::to_string(fatal));
-    return {RunOutcome::Kind::stopped_by_error_box, fatal, std::nullopt};
+  if (const FailureCode fatal = stamp_markers(state); fatal != FailureCode::none) {
+    errore(platform, std::to_string(code_number(fatal)));
+    outcome.kind = RunOutcome::Kind::stopped_by_error_box;
+    outcome.fatal_error = fatal;
+    return outcome;
   }
 
-  if (auto fault = write_output_files(state, folder)) {
-    return {RunOutcome::Kind::file_fault, 0, std::move(fault)};
-  }
-  return {};
+  if (auto written = write_output_files(state, outputs); !written) return written.fault();
+  return outcome;
 }
 
 }  // namespace scenario

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string_view>
 
+#include "model/file_fault.h"
+#include "model/file_sink.h"
 #include "model/scenario_state.h"
 #include "parse/read_observer.h"
-#include "platform/file_system.h"
 #include "platform/platform.h"
 
 namespace scenario {
@@ -16,20 +16,23 @@ struct RunOutcome {
     files_written,         // the binary files were written; error_code may hold a failure
     stopped_by_error_box,  // a reserved field was in use; no binary file written
     nothing_compiled,      // the parse left no cells; no binary file written
-    file_fault,            // a binary file could not be written
   };
   Kind kind = Kind::files_written;
-  std::int32_t fatal_error = 0;  // 1250 or 1251 when stopped by the error box
-  std::optional<FileFault> fault;
+  FailureCode fatal_error = FailureCode::none;  // 1250 or 1251 when stopped by the error box
+  // A scenario text file the parse's failure exit could not delete; the run went on without it.
+  std::optional<FileFault> text_file_left;
 };
 
-// Compiles the text files in the program's folder and writes the binary files beside them:
-// clears the scenario table, parses, places the code changes, stamps the markers and the
-// integrity codes, then writes the line profile (only when j is not 0), the scenario table and
-// the cell array. Sets profile_flag to j; clears error_code first. An observer, when given, is
-// told what the parse reads; it changes nothing that is compiled or written.
-RunOutcome memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform,
-                              ReadObserver* observer = nullptr);
+// Compiles the text files in the program's folder and writes the binary files into `outputs`:
+// parses, places the code changes, stamps the markers and the integrity codes, then writes the
+// line profile (only when j is not 0), the scenario table and the cell array. Starts from a fully
+// reset state that keeps only `line_name` and `train_number` (so error_code is 0 and the
+// scenario table clear), with profile_flag = j. `j` is only read, so it is passed by value.
+// Returns how the run ended, or the fault when the program's folder is not known or a binary
+// file could not be written. An observer, when given, is told what the parse reads; it changes
+// nothing that is compiled or written. The pack passes none.
+FileResult<RunOutcome> memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform,
+                                          FileSink& outputs, ReadObserver* observer = nullptr);
 
 // Shows the error box " Errore n. " followed by `a`. The run ends once it is closed.
 void errore(Platform& platform, std::string_view a);

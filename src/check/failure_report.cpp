@@ -12,30 +12,7 @@ namespace scenario::check {
 
 namespace {
 
-// The failure codes this report treats apart.
-enum : std::int32_t {
-  kRouteLength = 1,
-  kProgressive = 2,
-  kCabStart = 3,
-  kCabEnd = 4,
-  kBoardTaken = 6,
-  kCodeChangeTaken = 7,
-  kMeetsBoards = 10,
-  kBeforeSignal = 11,
-  kApproachWindow = 12,
-  kThroughSlowdown = 13,
-  kBeyondCells = 15,
-  kSignalTaken = 16,
-  kWarningTaken = 17,
-  kStartTaken = 18,
-  kEndTaken = 19,
-  kApproachTaken = 20,
-  kSpeedBoardsTaken = 21,
-  kTooClose = 22,
-  kStopBeforeLine = 24,
-  kReadFault = 25,
-  kMarkerInUse = 1250,
-};
+using enum FailureCode;
 
 // Built piece by piece: the literal-plus-string form gives optimised builds a false restrict
 // warning.
@@ -77,14 +54,14 @@ const RecordTrace* failing_record(const CompileFacts& facts, const ReadingTrace&
 std::int64_t at_cell(double quotient) { return cell_index(quotient); }
 
 // The cell a record's object goes on, by the rules of its handler.
-std::int64_t object_cell(std::int32_t code, const CompileFacts& facts, const RecordTrace* record) {
+std::int64_t object_cell(FailureCode code, const CompileFacts& facts, const RecordTrace* record) {
   const double p = facts.error_position;
   switch (code) {
-    case kCodeChangeTaken:
+    case code_change_on_taken_cell:
       return at_cell(p / 50.0);
-    case kWarningTaken:
+    case slowdown_warning_taken:
       return at_cell((p - 1200) / 50.0 + 1);
-    case kEndTaken: {
+    case slowdown_end_taken: {
       const FieldSpot* length = record ? record->field(2) : nullptr;
       return at_cell((p + (length ? static_cast<double>(length->number) : 0.0)) / 50.0 + 1);
     }
@@ -150,11 +127,11 @@ void note_holder(std::vector<DiagnosticNote>& notes, const WatchedCell* cell, st
   }
 }
 
-void notes_for_taken_cell(std::vector<DiagnosticNote>& notes, std::int32_t code,
+void notes_for_taken_cell(std::vector<DiagnosticNote>& notes, FailureCode code,
                           const CompileFacts& facts, const RecordTrace* record,
                           std::span<const WatchedCell> cells) {
-  if (code == kApproachTaken) {
-    const std::int64_t h = object_cell(kWarningTaken, facts, record) - 1;
+  if (code == slowdown_approach_taken) {
+    const std::int64_t h = object_cell(slowdown_warning_taken, facts, record) - 1;
     for (std::int64_t c = h; c > h - 4; --c) {
       note_holder(notes, watched(cells, c), "approach " + cell_name(c) + " already holds", false);
     }
@@ -162,14 +139,14 @@ void notes_for_taken_cell(std::vector<DiagnosticNote>& notes, std::int32_t code,
   }
   const std::int64_t c = object_cell(code, facts, record);
   std::string lead = cell_name(c);
-  if (code == kWarningTaken) lead += ", the warning point 1200 m before the start,";
+  if (code == slowdown_warning_taken) lead += ", the warning point 1200 m before the start,";
   note_holder(notes, watched(cells, c), lead + " already holds", false);
 }
 
-void notes_for_placement(std::vector<DiagnosticNote>& notes, std::int32_t code,
+void notes_for_placement(std::vector<DiagnosticNote>& notes, FailureCode code,
                          const CompileFacts& facts, std::span<const WatchedCell> cells) {
   const std::int64_t i = facts.error_position / 50;
-  if (code == kBeforeSignal) {
+  if (code == no_cell_before_signal) {
     note_holder(notes, watched(cells, i), cell_name(i) + " holds", true);
     for (std::int64_t c : {i - 1, i - 2}) {
       note_holder(notes, watched(cells, c), "the cell before it, " + cell_name(c) + ", holds",
@@ -177,7 +154,7 @@ void notes_for_placement(std::vector<DiagnosticNote>& notes, std::int32_t code,
     }
     return;
   }
-  if (code == kApproachWindow) {
+  if (code == no_cell_in_approach_window) {
     note_holder(notes, watched(cells, i), cell_name(i) + " holds", true);
     for (std::int64_t first : {i - 5, i - 11, i - 18}) {
       const std::int64_t window[] = {first, first - 1, first - 2};
@@ -264,22 +241,22 @@ void notes_for_read_fault(std::vector<DiagnosticNote>& notes, const ReadingTrace
   }
 }
 
-void notes_for_stations(std::vector<DiagnosticNote>& notes, std::int32_t code,
+void notes_for_stations(std::vector<DiagnosticNote>& notes, FailureCode code,
                         const ReadingTrace& trace, const ScenarioState& state) {
   const std::size_t s = trace.stations.size();
   if (s == 0 || s >= kFirstBoardSlot) return;
   const SimSlot& slot = state.sim_table[s];
-  if (code == kTooClose && s >= 2) {
+  if (code == stations_too_close && s >= 2) {
     const SimSlot& previous = state.sim_table[s - 1];
     notes.push_back(note_at(trace.stations[s - 2],
                             "the previous station's zone ends at " + metres(previous.zone_end) +
                                 ", and this one's begins at " + metres(slot.zone_start) +
                                 ", less than 350 m after it"));
-  } else if (code == kStopBeforeLine) {
+  } else if (code == stop_cell_before_line) {
     notes.push_back(plain_note("its zone ends at " + metres(slot.zone_end) +
                                ", so its stop cell would be " +
                                cell_name(at_cell(slot.zone_end / 50.0 - 1))));
-  } else if (code == kMeetsBoards) {
+  } else if (code == stations_meet_boards) {
     notes.push_back(plain_note(
         "the route's " + std::to_string(trace.direction_boards) +
         " direction boards take the scenario-table slots from 80 down, and the " +
@@ -300,15 +277,15 @@ void notes_for_progressives(std::vector<DiagnosticNote>& notes, const ReadingTra
 }
 
 // The field a failure with a line concerns, when the check saw it.
-const FieldSpot* failing_field(std::int32_t code, const CompileFacts& facts,
+const FieldSpot* failing_field(FailureCode code, const CompileFacts& facts,
                                const ReadingTrace& trace, const RecordTrace* record) {
-  if (code == kReadFault && trace.refused && trace.refused->file == facts.source &&
+  if (code == read_fault && trace.refused && trace.refused->file == facts.source &&
       trace.refused->line == facts.line) {
     return &*trace.refused;
   }
   if (!record) return nullptr;
-  if (code == kRouteLength || code == kCabStart) return record->field(0);
-  if (code == kCabEnd) return record->field(1);
+  if (code == route_length_refused || code == cab_start_off_cells) return record->field(0);
+  if (code == cab_end_off_cells) return record->field(1);
   if (error_has_position(code)) {
     for (const FieldSpot& field : record->fields) {
       if (field.kind == FieldKind::number && field.number == facts.error_position) return &field;
@@ -329,27 +306,27 @@ std::string recorded_failure_message(const CompileFacts& facts) {
 }
 
 std::vector<std::int64_t> cells_to_watch(const CompileFacts& facts, const ReadingTrace& trace) {
-  const std::int32_t code = facts.error_code;
+  const FailureCode code = facts.error_code;
   const RecordTrace* record = failing_record(facts, trace);
   std::vector<std::int64_t> cells;
   switch (code) {
-    case kBoardTaken:
-    case kCodeChangeTaken:
-    case kSignalTaken:
-    case kWarningTaken:
-    case kStartTaken:
-    case kEndTaken:
-    case kSpeedBoardsTaken:
+    case direction_board_on_taken_cell:
+    case code_change_on_taken_cell:
+    case signal_on_taken_cell:
+    case slowdown_warning_taken:
+    case slowdown_start_taken:
+    case slowdown_end_taken:
+    case speed_boards_on_taken_cell:
       cells.push_back(object_cell(code, facts, record));
       break;
-    case kApproachTaken: {
-      const std::int64_t h = object_cell(kWarningTaken, facts, record) - 1;
+    case slowdown_approach_taken: {
+      const std::int64_t h = object_cell(slowdown_warning_taken, facts, record) - 1;
       for (std::int64_t c = h; c > h - 4; --c) cells.push_back(c);
       break;
     }
-    case kBeforeSignal:
-    case kApproachWindow:
-    case kThroughSlowdown: {
+    case no_cell_before_signal:
+    case no_cell_in_approach_window:
+    case no_cell_through_slowdown: {
       const std::int64_t i = facts.error_position / 50;
       const std::int64_t around[] = {i - 20, i - 19, i - 18, i - 13, i - 12, i - 11, i - 7,
                                      i - 6,  i - 5,  i - 2,  i - 1,  i,      i + 1};
@@ -367,12 +344,12 @@ std::vector<Diagnostic> failure_diagnostics(const CompileFacts& facts, const Rea
                                             const ScenarioState& state,
                                             std::span<const WatchedCell> cells) {
   std::vector<Diagnostic> errors;
-  if (facts.error_code != 0) {
-    const std::int32_t code = facts.error_code;
+  if (facts.error_code != FailureCode::none) {
+    const FailureCode code = facts.error_code;
     const RecordTrace* record = failing_record(facts, trace);
     Diagnostic d;
     d.level = Level::error;
-    d.code = std::to_string(code);
+    d.code = std::to_string(code_number(code));
     d.where.file = facts.source;
     d.where.line = facts.line;
     if (const FieldSpot* field =
@@ -381,20 +358,20 @@ std::vector<Diagnostic> failure_diagnostics(const CompileFacts& facts, const Rea
     }
     d.message = recorded_failure_message(facts);
     switch (code) {
-      case kProgressive:
+      case progressive_off_cells:
         notes_for_progressives(d.notes, trace);
         break;
-      case kMeetsBoards:
-      case kTooClose:
-      case kStopBeforeLine:
+      case stations_meet_boards:
+      case stations_too_close:
+      case stop_cell_before_line:
         notes_for_stations(d.notes, code, trace, state);
         break;
-      case kBeforeSignal:
-      case kApproachWindow:
-      case kThroughSlowdown:
+      case no_cell_before_signal:
+      case no_cell_in_approach_window:
+      case no_cell_through_slowdown:
         notes_for_placement(d.notes, code, facts, cells);
         break;
-      case kBeyondCells:
+      case record_beyond_cells:
         if (facts.source == TextFile::train && trace.route_stopped && record &&
             (record->id == train_keyword::kSignal.record ||
              record->id == train_keyword::kSlowdown.record)) {
@@ -407,17 +384,17 @@ std::vector<Diagnostic> failure_diagnostics(const CompileFacts& facts, const Rea
           notes_for_beyond_cells(d.notes, facts, trace, state, record);
         }
         break;
-      case kReadFault:
+      case read_fault:
         notes_for_read_fault(d.notes, trace, state);
         break;
-      case kBoardTaken:
-      case kCodeChangeTaken:
-      case kSignalTaken:
-      case kWarningTaken:
-      case kStartTaken:
-      case kEndTaken:
-      case kApproachTaken:
-      case kSpeedBoardsTaken:
+      case direction_board_on_taken_cell:
+      case code_change_on_taken_cell:
+      case signal_on_taken_cell:
+      case slowdown_warning_taken:
+      case slowdown_start_taken:
+      case slowdown_end_taken:
+      case slowdown_approach_taken:
+      case speed_boards_on_taken_cell:
         notes_for_taken_cell(d.notes, code, facts, record, cells);
         break;
       default:
@@ -431,9 +408,9 @@ std::vector<Diagnostic> failure_diagnostics(const CompileFacts& facts, const Rea
   if (facts.fatal) {
     Diagnostic d;
     d.level = Level::error;
-    d.code = std::to_string(*facts.fatal);
+    d.code = std::to_string(code_number(*facts.fatal));
     d.message = std::string(error_meaning(*facts.fatal));
-    const std::string reserved = *facts.fatal == kMarkerInUse
+    const std::string reserved = *facts.fatal == marker_in_use
                                      ? "its first value is reserved for a marker"
                                      : "its second value is reserved for an integrity code";
     if (const WatchedCell* cell = watched(cells, 1); cell && cell->placed_by_pass()) {

@@ -9,19 +9,20 @@
 #include "check/cell_owners.h"
 #include "check/diagnostic.h"
 #include "check/reading_trace.h"
+#include "model/failure_code.h"
 #include "model/scenario_state.h"
 
 namespace scenario::check {
 
 // How the pack's compile ended, as the compile reports it.
 struct CompileFacts {
-  std::int32_t error_code = 0;  // the failure recorded last; 0 for none
+  FailureCode error_code = FailureCode::none;  // the failure recorded last
   std::int32_t error_position = 0;
-  TextFile source = TextFile::none;   // the file of the failing record, if any
-  std::int32_t line = 0;              // its line; 0 when the failure has none
-  std::string detail;                 // what the reader objected to, for a read fault
-  std::optional<std::int32_t> fatal;  // 1250 or 1251 when the error box stopped the run
-  bool nothing_compiled = false;      // the parse left no cells: no binary file written
+  TextFile source = TextFile::none;  // the file of the failing record, if any
+  std::int32_t line = 0;             // its line; 0 when the failure has none
+  std::string detail;                // what the reader objected to, for a read fault
+  std::optional<FailureCode> fatal;  // 1250 or 1251 when the error box stopped the run
+  bool nothing_compiled = false;     // the parse left no cells: no binary file written
 };
 
 // The recorded failure's message as the compile reports it: its meaning, the reader's detail

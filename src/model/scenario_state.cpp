@@ -1,19 +1,40 @@
 #include "model/scenario_state.h"
 
+#include <stdexcept>
+#include <string>
+
+#include "model/error_meanings.h"
+
 namespace scenario {
 
-void record_failure(ScenarioState& state, std::int32_t code, std::int32_t position, TextFile source,
-                    std::int32_t line) {
-  state.error_position = position;
-  record_failure_keeping_position(state, code, source, line);
+namespace {
+
+void record(ScenarioState& state, FailureCode code, TextFile source, std::int32_t line) {
+  state.failure.error_code = code;
+  state.failure.source = source;
+  state.failure.line = line;
+  state.failure.detail = FailureDetail{};
 }
 
-void record_failure_keeping_position(ScenarioState& state, std::int32_t code, TextFile source,
-                                     std::int32_t line) {
-  state.error_code = code;
-  state.error_source = source;
-  state.error_line = line;
-  state.error_detail.clear();
+void require_position(FailureCode code, bool given) {
+  if (error_has_position(code) != given) {
+    throw std::logic_error("failure " + std::to_string(code_number(code)) +
+                           (given ? " carries no position" : " needs a position"));
+  }
+}
+
+}  // namespace
+
+void record_failure(ScenarioState& state, FailureCode code, std::int32_t position, TextFile source,
+                    std::int32_t line) {
+  require_position(code, true);
+  state.failure.error_position = position;
+  record(state, code, source, line);
+}
+
+void record_failure(ScenarioState& state, FailureCode code, TextFile source, std::int32_t line) {
+  require_position(code, false);
+  record(state, code, source, line);
 }
 
 }  // namespace scenario

@@ -6,7 +6,9 @@
 #include <string>
 
 #include "model/cell_array.h"
+#include "model/failure_code.h"
 #include "model/line_profile.h"
+#include "model/recorded_failure.h"
 #include "model/sim_table.h"
 #include "model/text_file.h"
 
@@ -28,20 +30,16 @@ struct ScenarioState {
   std::string train_number;
   std::string text_line;  // the field the parser read last
   std::int32_t route_span = 0;
-  std::int32_t error_code = 0;
-  std::int32_t error_position = 0;
-
-  // Where the last recorded failure was found, for diagnostics. Never written to any file.
-  TextFile error_source = TextFile::none;
-  std::int32_t error_line = 0;  // 0 when the failure has no line of its own
-  std::string error_detail;     // what the reader objected to, for a read fault
+  RecordedFailure failure;  // `error_code` and `error_position`, with where the failure was found
 };
 
-// Records failure `code` with its position, replacing any earlier one.
-void record_failure(ScenarioState& state, std::int32_t code, std::int32_t position,
+// Records failure `code`, replacing any earlier one, found in `source` at `line` (none and 0 when
+// it has neither). A code that carries a position (error_meanings.h) is recorded with one, which
+// becomes error_position; the others leave error_position as an earlier failure left it. Calling
+// the form that does not match the code is a fault of the program: it throws std::logic_error.
+void record_failure(ScenarioState& state, FailureCode code, std::int32_t position,
                     TextFile source = TextFile::none, std::int32_t line = 0);
-// Records failure `code` for the codes that leave error_position as it was.
-void record_failure_keeping_position(ScenarioState& state, std::int32_t code,
-                                     TextFile source = TextFile::none, std::int32_t line = 0);
+void record_failure(ScenarioState& state, FailureCode code, TextFile source = TextFile::none,
+                    std::int32_t line = 0);
 
 }  // namespace scenario

@@ -1,33 +1,45 @@
 #include "output/file_layouts.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "model/rounding.h"
-#include "output/byte_writer.h"
 
 namespace scenario {
 
 namespace {
 
-constexpr std::size_t kSlotFixedBytes = 34;
+constexpr std::size_t kTagBytes = 2;
+constexpr std::size_t kRealElementBytes = kTagBytes + 8;
 constexpr std::size_t kCellBytes = 15;
-constexpr std::size_t kLargestProfileElement = 10;
 
-void write_element(ByteWriter& out, const LineProfile& profile, std::int32_t row, int column) {
-  const ProfileTag tag = profile.tag(row, column);
-  out.u16(static_cast<std::uint16_t>(tag));
-  switch (tag) {
-    case ProfileTag::empty:
-      break;
-    case ProfileTag::int16:
-      // Held as a double but always a whole 16-bit value, so the conversion is exact.
+// One column: the seed rows as their tags say, then the computed rows, then the rows never
+// reached. The tags follow from the ranges, so the long middle run is written without a test
+// per element.
+void write_column(ByteWriter& out, const LineProfile& profile, int column) {
+  const std::int64_t rows = std::int64_t{profile.last_row()} + 1;
+  const std::int64_t seed_end = std::min(LineProfile::kFirstComputed, rows);
+  for (std::int64_t row = 0; row < seed_end; ++row) {
+    const ProfileTag tag = profile.tag(row, column);
+    out.u16(static_cast<std::uint16_t>(tag));
+    // Held as a double but always a whole 16-bit value, so the conversion is exact.
+    if (tag == ProfileTag::int16) {
       out.i16(round_to<std::int16_t>(profile.value(row, column)).value_or(0));
-      break;
-    case ProfileTag::real:
-      out.f64(profile.value(row, column));
-      break;
+    }
   }
+  const double* computed = profile.column_values(column) + seed_end;
+  const std::int64_t computed_end =
+      std::max(seed_end, std::min(profile.computed_end(column), rows));
+  out.records(static_cast<std::size_t>(computed_end - seed_end), kRealElementBytes,
+              [computed](char* at, std::size_t i) {
+                ByteWriter::store(at, static_cast<std::uint16_t>(ProfileTag::real));
+                ByteWriter::store_f64(at + kTagBytes, computed[i]);
+              });
+  out.records(static_cast<std::size_t>(rows - computed_end), kTagBytes, [](char* at, std::size_t) {
+    ByteWriter::store(at, static_cast<std::uint16_t>(ProfileTag::empty));
+  });
 }
 
 void write_slot(ByteWriter& out, const SimSlot& slot) {
@@ -49,45 +61,34 @@ void write_slot(ByteWriter& out, const SimSlot& slot) {
   out.i32(slot.time_s);
 }
 
-void write_cell(ByteWriter& out, const TrackCell& cell) {
-  out.u8(static_cast<std::uint8_t>(cell.kind));
-  out.i16(cell.value1);
-  out.i16(cell.value2);
-  out.i16(cell.value3);
-  out.i16(cell.value4);
-  out.u8(cell.signal_time);
-  out.u8(cell.marker);
-  out.u8(cell.mountain_type);
-  out.u8(cell.speed_limit);
-  out.u8(cell.gradient);
-  out.u8(cell.adhesion);
+void encode_cell(char* at, const TrackCell& cell) {
+  ByteWriter::store(at, static_cast<std::uint8_t>(cell.kind));
+  ByteWriter::store_i16(at + 1, cell.value1);
+  ByteWriter::store_i16(at + 3, cell.value2);
+  ByteWriter::store_i16(at + 5, cell.value3);
+  ByteWriter::store_i16(at + 7, cell.value4);
+  ByteWriter::store(at + 9, cell.signal_time);
+  ByteWriter::store(at + 10, cell.marker);
+  ByteWriter::store(at + 11, cell.mountain_type);
+  ByteWriter::store(at + 12, cell.speed_limit);
+  ByteWriter::store(at + 13, cell.gradient);
+  ByteWriter::store(at + 14, cell.adhesion);
 }
 
 }  // namespace
 
-std::string line_profile_bytes(const LineProfile& profile) {
-  const std::size_t rows = static_cast<std::size_t>(profile.last_row()) + 1;
-  ByteWriter out(2 * rows * kLargestProfileElement);
-  for (int column = 0; column < 2; ++column) {
-    for (std::int32_t row = 0; row <= profile.last_row(); ++row) {
-      write_element(out, profile, row, column);
-    }
-  }
-  return std::move(out).bytes();
+void write_line_profile(ByteWriter& out, const LineProfile& profile) {
+  write_column(out, profile, 0);
+  write_column(out, profile, 1);
 }
 
-std::string sim_table_bytes(const SimTable& table) {
-  std::size_t size = 0;
-  for (const SimSlot& slot : table) size += kSlotFixedBytes + slot.name.size();
-  ByteWriter out(size);
+void write_sim_table(ByteWriter& out, const SimTable& table) {
   for (const SimSlot& slot : table) write_slot(out, slot);
-  return std::move(out).bytes();
 }
 
-std::string cell_array_bytes(const CellArray& cells) {
-  ByteWriter out(cells.all().size() * kCellBytes);
-  for (const TrackCell& cell : cells.all()) write_cell(out, cell);
-  return std::move(out).bytes();
+void write_cell_array(ByteWriter& out, const CellArray& cells) {
+  const std::vector<TrackCell>& all = cells.all();
+  out.records(all.size(), kCellBytes, [&all](char* at, std::size_t i) { encode_cell(at, all[i]); });
 }
 
 }  // namespace scenario

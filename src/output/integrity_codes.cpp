@@ -59,19 +59,20 @@ std::int32_t codice_gara_st(const SimTable& table) {
   return sum;
 }
 
-std::int32_t stamp_markers(ScenarioState& state) {
+FailureCode stamp_markers(ScenarioState& state) {
   SimSlot& line_slot = state.sim_table[kLineSlot];
   TrackCell* const cell = state.cells && state.cells->contains(1) ? &(*state.cells)[1] : nullptr;
 
-  if (line_slot.param7 != 0 || (cell && cell->value1 != 0)) return 1250;
+  if (line_slot.param7 != 0 || (cell && cell->value1 != 0)) return FailureCode::marker_in_use;
   line_slot.param7 = kSlotMarker;
   if (cell) cell->value1 = kCellMarker;
 
-  if (line_slot.time_s != 0 || (cell && cell->value2 != 0)) return 1251;
+  if (line_slot.time_s != 0 || (cell && cell->value2 != 0))
+    return FailureCode::integrity_code_in_use;
   line_slot.time_s = codice_gara_st(state.sim_table);
   // At most 25 x 255: the 16-bit field always holds it.
   if (cell) cell->value2 = low_16(codice_gara_og(state.sim_table));
-  return 0;
+  return FailureCode::none;
 }
 
 }  // namespace scenario

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/failure_code.h"
 #include "model/scenario_state.h"
 #include "model/sim_table.h"
 
@@ -30,8 +31,8 @@ std::int32_t codice_gara_st(const SimTable& table);
 // go in; 1251 when slot 85 time_s or cell 1 value2 is already non-zero; then slot 85 time_s
 // takes the ST code and cell 1 value2 the OG code. Reads slots 85 and 86 (names and the
 // reserved fields) and cell 1; writes slot 85 param7 and time_s, cell 1 value1 and value2.
-// Returns 0, 1250 or 1251 and records nothing: the caller shows the error box. Cells that do
+// Returns none, 1250 or 1251 and records nothing: the caller shows the error box. Cells that do
 // not reach cell 1 have no reserved fields, and then only slot 85 is checked and stamped.
-std::int32_t stamp_markers(ScenarioState& state);
+FailureCode stamp_markers(ScenarioState& state);
 
 }  // namespace scenario

@@ -1,24 +1,23 @@
 #include "output/output_files.h"
 
-#include <string>
-
 #include "model/file_names.h"
 #include "output/file_layouts.h"
 
 namespace scenario {
 
-std::optional<FileFault> write_output_files(const ScenarioState& state,
-                                            const std::filesystem::path& folder) {
+FileResult<> write_output_files(const ScenarioState& state, FileSink& sink) {
   if (state.profile_flag != 0) {
-    const std::string bytes = state.line_profile ? line_profile_bytes(*state.line_profile) : "";
-    if (auto fault = replace_file(path_in(folder, profile_file_name(state)), bytes)) return fault;
+    auto profile = sink.replace(profile_file_name(state), [&](ByteWriter& out) {
+      if (state.line_profile) write_line_profile(out, *state.line_profile);
+    });
+    if (!profile) return profile;
   }
-  if (auto fault =
-          replace_file(path_in(folder, table_file_name(state)), sim_table_bytes(state.sim_table))) {
-    return fault;
-  }
-  const std::string cells = state.cells ? cell_array_bytes(*state.cells) : "";
-  return replace_file(path_in(folder, cells_file_name(state)), cells);
+  auto table = sink.replace(table_file_name(state),
+                            [&](ByteWriter& out) { write_sim_table(out, state.sim_table); });
+  if (!table) return table;
+  return sink.replace(cells_file_name(state), [&](ByteWriter& out) {
+    if (state.cells) write_cell_array(out, *state.cells);
+  });
 }
 
 }  // namespace scenario

@@ -1,6 +1,7 @@
 #include "parse/field_reader.h"
 
 #include <fstream>
+#include <ios>
 #include <iterator>
 #include <limits>
 
@@ -8,21 +9,18 @@
 
 namespace scenario {
 
-namespace {
-
-// The path as text for a message. UTF-8 never fails to convert, whatever the system's code page.
-std::string shown(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return std::string(text.begin(), text.end());
-}
-
-}  // namespace
-
 FieldReader FieldReader::open(const std::filesystem::path& path, ReadObserver* observer) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw ReadFault("cannot open " + shown(path), 0);
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw ReadFault("cannot read " + shown(path), 0);
+  if (!in) throw ReadFault::about_file("cannot open");
+  std::string bytes;
+  try {
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure& failure) {
+    // The stream buffer throws, rather than setting a flag, when the system refuses a read (a
+    // folder opens like a file but cannot be read).
+    throw ReadFault::about_file("cannot read", failure.code().message());
+  }
+  if (in.bad()) throw ReadFault::about_file("cannot read");
   return FieldReader(std::move(bytes), observer);
 }
 

@@ -24,7 +24,8 @@ struct ParseContext {
 
   // Told what the reader sees; null in the compile, which then pays only the tests of it.
   ReadObserver* observer = nullptr;
-  // Kept only with an observer: the keyword field being tested, and how many records it started.
+  // Kept only with an observer, while a file is read: the keyword field being tested (its views
+  // point into the reader) and how many records it started.
   FieldEvent keyword;
   std::int32_t records_started = 0;
 };

@@ -15,8 +15,8 @@ namespace scenario {
 // number, or as the text of a record (a direction board's text, a station's name).
 enum class FieldKind : std::uint8_t { keyword, number, text };
 
-// One field as the reader cut it. The views point into the reader's copy of the file (`bytes`)
-// or into the value just read (`text`); they are valid only during the call that receives them.
+// One field as the reader cut it. Both views point into the reader's copy of the file, so they
+// stay valid while that file is being read (up to its file_ended); copy what must last longer.
 struct FieldEvent {
   FieldKind kind = FieldKind::keyword;
   // The field as it stands in the file, from its first non-blank byte to the byte before its
@@ -57,12 +57,15 @@ enum class FileEnd : std::uint8_t {
 };
 
 // Told what the reader sees, for the author's diagnostics. The compile passes none: every call
-// site tests the pointer first and builds nothing for a missing observer, so the pack pays one
-// test per field. Every method has an empty default, so an observer implements only what it
-// needs. The calls come in file order:
-//   file_started, then for each field read field_read, interleaved with the events below it
-//   belongs to, and file_ended (unless a read fault ends the parse first).
-// - field_read: every field, keyword fields included, right after it is read.
+// site tests the pointer first and builds nothing for a missing observer (no event, no copy),
+// so the pack pays a pointer test per field and per record. Every method has an empty default,
+// so an observer implements only what it needs. The calls come in file order:
+//   file_started, then field_read for each field, interleaved with the events below in the
+//   order they happen, and file_ended (unless a read fault ends the parse first). A route file
+//   that does not exist (error 101) is not started, and the train file is started only when
+//   the route half let the parse go on.
+// - field_read: every field, those of the preamble and keyword fields included, right after it
+//   is read; a field the reader refuses (a read fault) is not told here but as refused.
 // - field_refused: the field a read refused, with the reader's reason, right before the read
 //   fault that ends the parse: a number field that is not a number or does not fit its
 //   variable (`bytes` is the token), or a read past the end (`bytes` empty, at the end).
@@ -73,7 +76,8 @@ enum class FileEnd : std::uint8_t {
 // - section_head: a keyword field holding "[" and "]" that does not begin with "-" once its
 //   leading blanks are removed, with what it does. `opens_data` comes for the "[generale]" field
 //   of the preamble (which need not look like a head), `ends_general` for the route's head that
-//   ends the general section, `other` for every later head.
+//   ends the general section, `other` for every head after those (the route's feature part, the
+//   whole train file). It comes after the records the field started, if any.
 // - record_started / record_ended: each record a keyword started, around the reads of its
 //   fields. One keyword field holding several keywords starts several records in turn, each
 //   with the same `keyword`. record_ended says how the record left the parse to go on; a read

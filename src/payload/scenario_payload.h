@@ -5,7 +5,7 @@
 namespace scenario {
 
 // One scenario as it travels inside a pack: its identity and its five text files, each held as
-// lines separated by line feeds. Built into each pack from a folder of text files.
+// lines separated by line feeds. A pack reads it from the block it carries (payload_format.h).
 struct ScenarioPayload {
   std::string_view line_name;
   std::string_view train_number;
@@ -16,7 +16,8 @@ struct ScenarioPayload {
   std::string_view sheet;
 };
 
-// The scenario embedded in this executable; each pack's build generates its definition.
+// A scenario compiled into a program as constants, for the tests that run the pack's engine
+// without a pack; add_scenario_payload generates its definition.
 const ScenarioPayload& embedded_scenario();
 
 }  // namespace scenario

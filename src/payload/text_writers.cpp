@@ -1,82 +1,99 @@
 #include "payload/text_writers.h"
 
 #include <array>
+#include <string>
 
 #include "model/file_names.h"
 
 namespace scenario {
 
-std::vector<std::string_view> payload_lines(std::string_view payload) {
-  std::vector<std::string_view> lines;
+namespace {
+
+// Calls `visit` with each line of the payload, in order, until it returns false.
+template <class Visit>
+void for_each_line(std::string_view payload, Visit visit) {
   while (!payload.empty()) {
     const std::size_t end = payload.find('\n');
     std::string_view line = payload.substr(0, end);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    if (end == std::string_view::npos) break;
+    if (!visit(line) || end == std::string_view::npos) return;
     payload.remove_prefix(end + 1);
   }
-  return lines;
+}
+
+// Collects the bytes in a string that grows as needed.
+class StringDrain final : public ByteDrain {
+ public:
+  explicit StringDrain(std::string& bytes) : bytes_(bytes) {}
+  FileResult<> drain(std::string_view bytes) override {
+    bytes_.append(bytes);
+    return {};
+  }
+
+ private:
+  std::string& bytes_;
+};
+
+FileResult<> write_text(FileSink& sink, const std::string& name, std::string_view payload) {
+  return sink.replace(name, [payload](ByteWriter& out) { write_text_file(out, payload); });
+}
+
+}  // namespace
+
+void write_text_file(ByteWriter& out, std::string_view payload) {
+  for_each_line(payload, [&](std::string_view line) {
+    if (line == kPayloadSentinel) return false;
+    out.text(line);
+    out.text("\r\n");
+    return true;
+  });
 }
 
 std::string text_file_bytes(std::string_view payload) {
   std::string bytes;
   bytes.reserve(payload.size() + payload.size() / 16);
-  for (std::string_view line : payload_lines(payload)) {
-    if (line == kPayloadSentinel) break;
-    bytes.append(line);
-    bytes.append("\r\n");
-  }
+  StringDrain drain(bytes);
+  char buffer[4096];
+  ByteWriter out(buffer, drain);
+  write_text_file(out, payload);
+  (void)out.finish();  // a string takes every byte
   return bytes;
 }
 
-namespace {
-
-std::optional<FileFault> write_text(const std::filesystem::path& folder, const std::string& name,
-                                    std::string_view payload) {
-  return replace_file(path_in(folder, name), text_file_bytes(payload));
+FileResult<> dati_linea(const ScenarioState& state, const ScenarioPayload& payload,
+                        FileSink& sink) {
+  return write_text(sink, route_text_name(state), payload.route);
 }
 
-}  // namespace
-
-std::optional<FileFault> dati_linea(const ScenarioState& state, const ScenarioPayload& payload,
-                                    const std::filesystem::path& folder) {
-  return write_text(folder, route_text_name(state), payload.route);
+FileResult<> dati_treno(const ScenarioState& state, const ScenarioPayload& payload,
+                        FileSink& sink) {
+  return write_text(sink, train_text_name(state), payload.train);
 }
 
-std::optional<FileFault> dati_treno(const ScenarioState& state, const ScenarioPayload& payload,
-                                    const std::filesystem::path& folder) {
-  return write_text(folder, train_text_name(state), payload.train);
+FileResult<> dati_note(const ScenarioState& state, const ScenarioPayload& payload, FileSink& sink) {
+  return write_text(sink, notes_text_name(state), payload.notes);
 }
 
-std::optional<FileFault> dati_note(const ScenarioState& state, const ScenarioPayload& payload,
-                                   const std::filesystem::path& folder) {
-  return write_text(folder, notes_text_name(state), payload.notes);
+FileResult<> dati_rallentamenti(const ScenarioState& state, const ScenarioPayload& payload,
+                                FileSink& sink) {
+  return write_text(sink, slowdowns_text_name(state), payload.slowdowns);
 }
 
-std::optional<FileFault> dati_rallentamenti(const ScenarioState& state,
-                                            const ScenarioPayload& payload,
-                                            const std::filesystem::path& folder) {
-  return write_text(folder, slowdowns_text_name(state), payload.slowdowns);
+FileResult<> dati_scheda(const ScenarioState& state, const ScenarioPayload& payload,
+                         FileSink& sink) {
+  return write_text(sink, sheet_text_name(state), payload.sheet);
 }
 
-std::optional<FileFault> dati_scheda(const ScenarioState& state, const ScenarioPayload& payload,
-                                     const std::filesystem::path& folder) {
-  return write_text(folder, sheet_text_name(state), payload.sheet);
-}
-
-std::optional<FileFault> write_scenario_texts(const ScenarioState& state,
-                                              const ScenarioPayload& payload,
-                                              const std::filesystem::path& folder) {
-  using Writer = std::optional<FileFault> (*)(const ScenarioState&, const ScenarioPayload&,
-                                              const std::filesystem::path&);
+FileResult<> write_scenario_texts(const ScenarioState& state, const ScenarioPayload& payload,
+                                  FileSink& sink) {
+  using Writer = FileResult<> (*)(const ScenarioState&, const ScenarioPayload&, FileSink&);
   // Route and train first, the three files left for the simulator after them.
   constexpr std::array<Writer, 5> kInOrder = {dati_linea, dati_treno, dati_note, dati_rallentamenti,
                                               dati_scheda};
   for (Writer write : kInOrder) {
-    if (auto fault = write(state, payload, folder)) return fault;
+    if (auto written = write(state, payload, sink); !written) return written;
   }
-  return std::nullopt;
+  return {};
 }
 
 }  // namespace scenario

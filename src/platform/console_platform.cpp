@@ -22,14 +22,34 @@ void ConsolePlatform::show_error_box(std::string_view text) {
   }
 }
 
-std::filesystem::path ConsolePlatform::program_folder() {
+FileResult<std::filesystem::path> folder_started_from(const std::string& started_as) {
+  if (started_as.empty()) return FileFault{"the program", "started without a name"};
+  const std::filesystem::path name(started_as);
+  if (!name.has_parent_path()) {
+    return FileFault{name, "started by a name without its folder, so the folder is not known"};
+  }
+  std::error_code ec;
+  const std::filesystem::path absolute = std::filesystem::absolute(name, ec);
+  if (ec) return FileFault{name, ec.message()};
+  return absolute.parent_path();
+}
+
+FileResult<std::filesystem::path> ConsolePlatform::program_folder() {
   std::error_code ec;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
-  if (!ec) return self.parent_path();
-  return std::filesystem::absolute(argv0_, ec).parent_path();
+  if (!ec && self.has_parent_path()) return self.parent_path();
+  return folder_started_from(argv0_);
+}
+
+bool ConsolePlatform::hold_folder(const std::filesystem::path& folder,
+                                  std::chrono::milliseconds patience) {
+  hold_ = FolderHold::take(folder, patience);
+  return hold_.state() != FolderHold::State::busy;
 }
 
 void ConsolePlatform::report(std::string_view line) { std::cerr << line << std::endl; }
+
+void ConsolePlatform::note(std::string_view line) { std::cerr << line << std::endl; }
 
 std::unique_ptr<Platform> make_platform(int argc, char** argv) {
   return std::make_unique<ConsolePlatform>(argc > 0 ? argv[0] : "");

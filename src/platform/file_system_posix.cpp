@@ -4,15 +4,17 @@
 
 #include <cerrno>
 #include <cstring>
+#include <memory>
 #include <string>
 
+#include "model/code_page_1252.h"
 #include "platform/file_system.h"
 
 namespace scenario {
 
 namespace {
 
-std::optional<FileFault> fault(const std::filesystem::path& path, int error) {
+FileFault fault(const std::filesystem::path& path, int error) {
   return FileFault{path, std::strerror(error)};
 }
 
@@ -31,42 +33,70 @@ int open_temporary(const std::filesystem::path& target, std::filesystem::path& t
   return -1;
 }
 
-bool write_all(int fd, std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno == EINTR) continue;
-      return false;
+// Writes each full buffer to the temporary file; a fault names the target, the file the
+// caller asked for.
+class FileDrain final : public ByteDrain {
+ public:
+  FileDrain(int fd, const std::filesystem::path& target) : fd_(fd), target_(target) {}
+
+  FileResult<> drain(std::string_view bytes) override {
+    while (!bytes.empty()) {
+      const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+      if (written < 0) {
+        if (errno == EINTR) continue;
+        return fault(target_, errno);
+      }
+      bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
+    return {};
   }
-  return true;
+
+ private:
+  int fd_;
+  const std::filesystem::path& target_;
+};
+
+// Writes, flushes and closes the temporary file; the fault of the first step that failed.
+FileResult<> write_and_close(int fd, const std::filesystem::path& target,
+                             const FileSink::Fill& fill, Flush flush) {
+  const auto buffer = std::make_unique_for_overwrite<char[]>(kWriteBufferBytes);
+  FileDrain drain(fd, target);
+  ByteWriter out(std::span<char>(buffer.get(), kWriteBufferBytes), drain);
+  try {
+    fill(out);
+  } catch (...) {
+    ::close(fd);
+    throw;
+  }
+  FileResult<> written = out.finish();
+  if (written && flush == Flush::to_disk && ::fsync(fd) != 0) written = fault(target, errno);
+  if (::close(fd) != 0 && written) written = fault(target, errno);
+  return written;
 }
 
 }  // namespace
 
+// The file system's names are UTF-8; the scenario's are single-byte text of code page 1252.
 std::filesystem::path path_in(const std::filesystem::path& folder, std::string_view name) {
-  return folder / std::string(name);
+  return folder / code_page_1252_to_utf8(name);
 }
 
-std::optional<FileFault> replace_file(const std::filesystem::path& target, std::string_view bytes) {
+FileResult<> replace_file(const std::filesystem::path& target, const FileSink::Fill& fill,
+                          Flush flush) {
   std::filesystem::path temporary;
   const int fd = open_temporary(target, temporary);
   if (fd < 0) return fault(target, errno);
 
-  const bool written = write_all(fd, bytes) && ::fsync(fd) == 0;
-  const int write_error = errno;
-  if (::close(fd) != 0 || !written) {
-    const int error = written ? errno : write_error;
+  FileResult<> written;
+  try {
+    written = write_and_close(fd, target, fill, flush);
+  } catch (...) {
     ::unlink(temporary.c_str());
-    return fault(target, error);
+    throw;
   }
-  if (::rename(temporary.c_str(), target.c_str()) != 0) {
-    const int error = errno;
-    ::unlink(temporary.c_str());
-    return fault(target, error);
-  }
-  return std::nullopt;
+  if (written && ::rename(temporary.c_str(), target.c_str()) != 0) written = fault(target, errno);
+  if (!written) ::unlink(temporary.c_str());
+  return written;
 }
 
 }  // namespace scenario

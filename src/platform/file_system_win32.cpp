@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <string>
 
 #include "platform/file_system.h"
@@ -9,23 +10,7 @@ namespace scenario {
 
 namespace {
 
-// The system's own wording for an error number, without the line break it ends with.
-std::string system_reason(DWORD error) {
-  char* buffer = nullptr;
-  const DWORD length = FormatMessageA(
-      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, error, 0, reinterpret_cast<char*>(&buffer), 0, nullptr);
-  std::string reason = length > 0 && buffer != nullptr ? std::string(buffer, length) : "";
-  LocalFree(buffer);
-  while (!reason.empty() && (reason.back() == '\r' || reason.back() == '\n' ||
-                             reason.back() == ' ' || reason.back() == '.')) {
-    reason.pop_back();
-  }
-  if (reason.empty()) reason = "system error";
-  return reason + " (error " + std::to_string(error) + ")";
-}
-
-std::optional<FileFault> fault(const std::filesystem::path& path, DWORD error) {
+FileFault fault(const std::filesystem::path& path, DWORD error) {
   return FileFault{path, system_reason(error)};
 }
 
@@ -43,19 +28,49 @@ HANDLE create_temporary(const std::filesystem::path& target, std::filesystem::pa
   return INVALID_HANDLE_VALUE;
 }
 
-bool write_all(HANDLE file, std::string_view bytes) {
-  constexpr std::size_t kLargestWrite = std::numeric_limits<DWORD>::max() / 2;
-  while (!bytes.empty()) {
-    const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kLargestWrite));
-    DWORD written = 0;
-    if (!WriteFile(file, bytes.data(), chunk, &written, nullptr)) return false;
-    if (written == 0) {  // no progress and no error: give up rather than spin
-      SetLastError(ERROR_WRITE_FAULT);
-      return false;
+// Writes each full buffer to the temporary file; a fault names the target, the file the
+// caller asked for.
+class FileDrain final : public ByteDrain {
+ public:
+  FileDrain(HANDLE file, const std::filesystem::path& target) : file_(file), target_(target) {}
+
+  FileResult<> drain(std::string_view bytes) override {
+    constexpr std::size_t kLargestWrite = std::numeric_limits<DWORD>::max() / 2;
+    while (!bytes.empty()) {
+      const DWORD chunk = static_cast<DWORD>(std::min(bytes.size(), kLargestWrite));
+      DWORD written = 0;
+      if (!WriteFile(file_, bytes.data(), chunk, &written, nullptr)) {
+        return fault(target_, GetLastError());
+      }
+      if (written == 0) return fault(target_, ERROR_WRITE_FAULT);  // no progress, no error
+      bytes.remove_prefix(written);
     }
-    bytes.remove_prefix(written);
+    return {};
   }
-  return true;
+
+ private:
+  HANDLE file_;
+  const std::filesystem::path& target_;
+};
+
+// Writes, flushes and closes the temporary file; the fault of the first step that failed.
+FileResult<> write_and_close(HANDLE file, const std::filesystem::path& target,
+                             const FileSink::Fill& fill, Flush flush) {
+  const auto buffer = std::make_unique_for_overwrite<char[]>(kWriteBufferBytes);
+  FileDrain drain(file, target);
+  ByteWriter out(std::span<char>(buffer.get(), kWriteBufferBytes), drain);
+  try {
+    fill(out);
+  } catch (...) {
+    CloseHandle(file);
+    throw;
+  }
+  FileResult<> written = out.finish();
+  if (written && flush == Flush::to_disk && !FlushFileBuffers(file)) {
+    written = fault(target, GetLastError());
+  }
+  if (!CloseHandle(file) && written) written = fault(target, GetLastError());
+  return written;
 }
 
 }  // namespace
@@ -64,26 +79,26 @@ std::filesystem::path path_in(const std::filesystem::path& folder, std::string_v
   return folder / widen(name);
 }
 
-std::optional<FileFault> replace_file(const std::filesystem::path& target, std::string_view bytes) {
+FileResult<> replace_file(const std::filesystem::path& target, const FileSink::Fill& fill,
+                          Flush flush) {
   std::filesystem::path temporary;
   const HANDLE file = create_temporary(target, temporary);
   if (file == INVALID_HANDLE_VALUE) return fault(target, GetLastError());
 
-  const bool written = write_all(file, bytes) && FlushFileBuffers(file);
-  const DWORD write_error = GetLastError();
-  const bool closed = CloseHandle(file);
-  if (!written || !closed) {
-    const DWORD error = written ? GetLastError() : write_error;
+  FileResult<> written;
+  try {
+    written = write_and_close(file, target, fill, flush);
+  } catch (...) {
     DeleteFileW(temporary.c_str());
-    return fault(target, error);
+    throw;
   }
-  if (!MoveFileExW(temporary.c_str(), target.c_str(),
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = GetLastError();
-    DeleteFileW(temporary.c_str());
-    return fault(target, error);
+  const DWORD move =
+      MOVEFILE_REPLACE_EXISTING | (flush == Flush::to_disk ? MOVEFILE_WRITE_THROUGH : 0);
+  if (written && !MoveFileExW(temporary.c_str(), target.c_str(), move)) {
+    written = fault(target, GetLastError());
   }
-  return std::nullopt;
+  if (!written) DeleteFileW(temporary.c_str());
+  return written;
 }
 
 }  // namespace scenario

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <string>
 
+#include "platform/folder_hold.h"
 #include "platform/platform.h"
 #include "platform/win32_text.h"
 
@@ -22,6 +23,7 @@ constexpr wchar_t kLabelFace[] = L"MS Sans Serif";
 constexpr wchar_t kFormClass[] = L"ScenarioPackForm1";
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
+// The running .exe; empty when the system does not say (GetLastError() then tells why).
 std::filesystem::path module_file() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
@@ -69,20 +71,23 @@ HFONT create_label_font() {
 }
 
 #ifdef SCENARIO_HOLD_WINDOW_FOR_TESTS
-// Only in the pack built for the end-to-end test: keeps the painted window on the screen for
-// SCENARIO_HOLD_WINDOW_MS milliseconds (at most 30 s) so that it can be photographed. Like the
-// real run, it hands nothing back to the window meanwhile.
-void hold_for_tests() {
+// Only in the pack built for the end-to-end test: waits for as many milliseconds (at most 30 s)
+// as the environment variable says. SCENARIO_HOLD_WINDOW_MS keeps the painted window on the
+// screen so that it can be photographed; SCENARIO_HOLD_FOLDER_MS keeps the folder held before
+// the first file is written, so that the run can be killed while it holds it. Like the real
+// run, it hands nothing back to the window meanwhile.
+void hold_for_tests(const wchar_t* variable) {
   wchar_t value[16] = {};
-  const DWORD length = GetEnvironmentVariableW(L"SCENARIO_HOLD_WINDOW_MS", value, 16);
+  const DWORD length = GetEnvironmentVariableW(variable, value, 16);
   if (length == 0 || length >= 16) return;
   const unsigned long milliseconds = std::wcstoul(value, nullptr, 10);
   Sleep(static_cast<DWORD>(std::min(milliseconds, 30000UL)));
 }
 #endif
 
-// The Windows backend: Form1 with its one label, the system's message box, and the folder of
-// the running .exe. Names reach the system as UTF-16 converted from the single-byte code page.
+// The Windows backend: Form1 with its one label, the system's message box, the folder of the
+// running .exe and a mutex named after it. Names reach the system as UTF-16 converted from the
+// single-byte code page; reports, which name paths as UTF-8, are converted from UTF-8.
 class Win32Platform final : public Platform {
  public:
   Win32Platform() = default;
@@ -114,7 +119,7 @@ class Win32Platform final : public Platform {
     ShowWindow(form_, SW_SHOWNORMAL);
     UpdateWindow(form_);
 #ifdef SCENARIO_HOLD_WINDOW_FOR_TESTS
-    hold_for_tests();
+    hold_for_tests(L"SCENARIO_HOLD_WINDOW_MS");
 #endif
   }
 
@@ -125,14 +130,38 @@ class Win32Platform final : public Platform {
     MessageBoxW(form_, widen(text).c_str(), nullptr, MB_OK);
   }
 
-  std::filesystem::path program_folder() override { return module_file().parent_path(); }
+  FileResult<std::filesystem::path> program_folder() override {
+    const std::filesystem::path self = module_file();
+    if (self.has_parent_path()) return self.parent_path();
+    return FileFault{"the program's own file", system_reason(GetLastError())};
+  }
 
-  // Standard error: unseen after a double-click, read by consoles and scripts.
-  void report(std::string_view line) override { std::cerr << line << std::endl; }
+  bool hold_folder(const std::filesystem::path& folder,
+                   std::chrono::milliseconds patience) override {
+    hold_ = FolderHold::take(folder, patience);
+#ifdef SCENARIO_HOLD_WINDOW_FOR_TESTS
+    if (hold_.state() == FolderHold::State::held) hold_for_tests(L"SCENARIO_HOLD_FOLDER_MS");
+#endif
+    return hold_.state() != FolderHold::State::busy;
+  }
+
+  void release_folder() override { hold_ = FolderHold(); }
+
+  // A pack started with a double-click has no console, so the line is shown in a message box
+  // captioned with the pack's name; standard error has it too, for consoles and scripts.
+  void report(std::string_view line) override {
+    std::cerr << line << std::endl;
+    const std::wstring caption = module_file().stem().wstring();
+    MessageBoxW(form_, from_utf8(line).c_str(), caption.c_str(), MB_OK | MB_ICONERROR);
+  }
+
+  // Standard error only: a recorded failure is never shown.
+  void note(std::string_view line) override { std::cerr << line << std::endl; }
 
  private:
   HWND form_ = nullptr;
   HFONT font_ = nullptr;
+  FolderHold hold_;
 };
 
 }  // namespace

@@ -2,20 +2,16 @@
 
 #include "model/rounding.h"
 #include "parse/cell_access.h"
+#include "parse/read_failure.h"
 #include "parse/read_fault.h"
-#include "route/route_fields.h"
 
 namespace scenario {
-
-namespace {
-constexpr std::int32_t kBoardOnTakenCell = 6;
-}  // namespace
 
 bool store_direction_board(ScenarioState& state, ParseContext& context, std::int32_t position,
                            const std::string& text) {
   TrackCell& cell = cell_at(state, cell_index(position / 50.0 + 1));
   if (!cell.is_free()) {
-    record_route_failure(state, context, kBoardOnTakenCell, position);
+    record_read_failure(state, context, FailureCode::direction_board_on_taken_cell, position);
     return false;
   }
   // Slot 0 is never used, so the texts have slots 80 down to 1 at most.

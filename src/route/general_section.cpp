@@ -6,7 +6,7 @@
 #include "parse/cell_access.h"
 #include "parse/keyword_fields.h"
 #include "parse/keywords.h"
-#include "route/route_fields.h"
+#include "parse/read_failure.h"
 #include "route/route_keywords.h"
 
 namespace scenario {
@@ -17,19 +17,13 @@ constexpr std::int32_t kLongestRoute = 1000000;
 // Cells and plan reach this far beyond the end of the line.
 constexpr std::int32_t kRunOut = 7000;
 
-constexpr std::int32_t kRouteLengthRefused = 1;
-constexpr std::int32_t kCabStartNotOnCell = 3;
-constexpr std::int32_t kCabEndNotOnCell = 4;
-constexpr std::int32_t kNoCodeSystem = 5;
-constexpr std::int32_t kNoGeneralSection = 102;
-
 constexpr RecordOutcome go_on = RecordOutcome::go_on;
 
 RecordOutcome read_route_length(ScenarioState& state, ParseContext& context, FieldReader& reader) {
   const std::int32_t length = reader.read_i32();
   // A refused length is not stored, so slot 84 never disagrees with the tables written out.
   if (length < 0 || length > kLongestRoute) {
-    record_route_failure_keeping_position(state, context, kRouteLengthRefused);
+    record_read_failure(state, context, FailureCode::route_length_refused);
     return RecordOutcome::leave;
   }
   state.sim_table[kTrainRouteSlot].zone_end = length;
@@ -57,11 +51,11 @@ RecordOutcome read_cab_signalling(ScenarioState& state, ParseContext& context,
   train.zone_start = reader.read_i32();
   train.zone_end = reader.read_i32();
   if (train.zone_start % 50 != 0) {
-    record_route_failure_keeping_position(state, context, kCabStartNotOnCell);
+    record_read_failure(state, context, FailureCode::cab_start_off_cells);
     return RecordOutcome::leave;
   }
   if (train.zone_end % 50 != 0) {
-    record_route_failure_keeping_position(state, context, kCabEndNotOnCell);
+    record_read_failure(state, context, FailureCode::cab_end_off_cells);
     return RecordOutcome::leave;
   }
   // The keyword field itself names the code system; "4" wins when both digits are there.
@@ -70,7 +64,7 @@ RecordOutcome read_cab_signalling(ScenarioState& state, ParseContext& context,
   } else if (contains(keyword, "9")) {
     train.position = 9;
   } else {
-    record_route_failure_keeping_position(state, context, kNoCodeSystem);
+    record_read_failure(state, context, FailureCode::no_code_system);
     return RecordOutcome::leave;
   }
   if (train.zone_end == 0) train.position = 0;
@@ -106,7 +100,7 @@ RecordOutcome skip_preamble(ScenarioState& state, ParseContext& context, FieldRe
     read_keyword_field(state, context, reader);
     // The end comes first: a "[generale]" that is the last field still leaves no section.
     if (reader.at_end()) {
-      record_route_failure_keeping_position(state, context, kNoGeneralSection);
+      record_read_failure(state, context, FailureCode::no_general_section);
       return RecordOutcome::leave;
     }
     if (contains_ignoring_case(state.text_line, "[generale]")) {

@@ -15,7 +15,7 @@ constexpr std::int32_t kCloseFollowingType = 3;
 constexpr int kMarkEvery = 4;
 }  // namespace
 
-void memo_montagna(ScenarioState& state, std::int32_t& inizio, std::int32_t& fine,
+void memo_montagna(ScenarioState& state, std::int32_t inizio, std::int32_t fine,
                    std::int32_t& tipo) {
   if (state.mountain_count >= kMountainCapacity) {
     throw ReadFault("more than " + std::to_string(kMountainCapacity) + " mountains", 0);

@@ -1,31 +1,26 @@
 #include "route/route_parse.h"
 
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 #include "parse/cell_access.h"
 #include "parse/field_reader.h"
 #include "parse/keyword_fields.h"
 #include "parse/keywords.h"
+#include "parse/read_failure.h"
+#include "parse/read_fault.h"
+#include "parse/text_files.h"
 #include "route/direction_boards.h"
 #include "route/general_section.h"
 #include "route/gradients.h"
 #include "route/line_plan.h"
 #include "route/mountains.h"
 #include "route/progressives.h"
-#include "route/route_fields.h"
 #include "route/route_keywords.h"
 #include "route/speed_boards.h"
 
 namespace scenario {
 
 namespace {
-
-constexpr std::int32_t kNoRouteFile = 101;
-constexpr std::int32_t kRecordBeyondCells = 15;
-// A curve keyword without a class digit, or a plan running past row 1000000.
-constexpr std::int32_t kCurveRefused = 103;
 
 constexpr RecordOutcome go_on = RecordOutcome::go_on;
 
@@ -35,15 +30,15 @@ struct FeatureCursors {
   std::int32_t profile_row = kFirstComputedRow;
 };
 
-// The route file is held in memory once read, so closing it is deleting it.
+// The route file is held in memory once read, so closing it is deleting it. A file that cannot
+// be deleted is a read fault.
 void delete_route_file(const ParseContext& context) {
-  std::error_code already_gone;
-  std::filesystem::remove(context.route_path, already_gone);
+  remove_text_file_or_fault(context.route_path);
 }
 
 RecordOutcome part_ends_at(ScenarioState& state, const ParseContext& context,
                            std::int32_t position) {
-  record_route_failure(state, context, kRecordBeyondCells, position);
+  record_read_failure(state, context, FailureCode::record_beyond_cells, position);
   return RecordOutcome::part_ends;
 }
 
@@ -72,14 +67,14 @@ RecordOutcome curve_record(ScenarioState& state, const ParseContext& context, Fi
   }
   const auto k = curve_heading_change(keyword);
   if (!k) {
-    record_route_failure_keeping_position(state, context, kCurveRefused);
+    record_read_failure(state, context, FailureCode::curve_refused);
     return RecordOutcome::leave;
   }
   // The line runs straight up to the curve's start; a curve starting before the rows already
   // computed only turns the rows still to come.
   if (!straight_rows_through(state, cursors.profile_row, position) ||
       !turning_rows_through(state, cursors.profile_row, curve_end, *k)) {
-    record_route_failure_keeping_position(state, context, kCurveRefused);
+    record_read_failure(state, context, FailureCode::curve_refused);
     return RecordOutcome::leave;
   }
   return go_on;
@@ -87,8 +82,8 @@ RecordOutcome curve_record(ScenarioState& state, const ParseContext& context, Fi
 
 RecordOutcome mountain_record(ScenarioState& state, const ParseContext& context,
                               FieldReader& reader) {
-  std::int32_t inizio = reader.read_i32();
-  std::int32_t fine = reader.read_i32();
+  const std::int32_t inizio = reader.read_i32();
+  const std::int32_t fine = reader.read_i32();
   std::int32_t tipo = reader.read_i32();
   // Only the start passes the bound test; a mountain whose last cell would lie beyond the cells
   // is refused the same way.
@@ -109,7 +104,7 @@ RecordOutcome speed_boards_record(ScenarioState& state, const ParseContext& cont
   }
   if (fails_bound_test(state, posizione)) return part_ends_at(state, context, posizione);
   memo_indicatori_v_max(state, context, posizione, boards);
-  return state.error_code > 0 ? RecordOutcome::leave : go_on;
+  return state.failure.recorded() ? RecordOutcome::leave : go_on;
 }
 
 RecordOutcome direction_board_record(ScenarioState& state, ParseContext& context,
@@ -168,9 +163,11 @@ RouteOutcome leave_deleting(const ParseContext& context) {
 
 RouteOutcome route_half(ScenarioState& state, ParseContext& context) {
   context.reading = TextFile::route;
-  std::error_code lookup_failed;
-  if (!std::filesystem::exists(context.route_path, lookup_failed)) {
-    record_route_failure_keeping_position(state, context, kNoRouteFile);
+  const FileResult<bool> found = text_file_exists(context.route_path);
+  // A lookup the system refuses says nothing about the file: it is a read fault, not 101.
+  if (!found) throw ReadFault::about_file("cannot look up", found.fault().reason);
+  if (!found.value()) {
+    record_read_failure(state, context, FailureCode::no_route_file);
     return RouteOutcome::leave;
   }
   if (context.observer) context.observer->file_started(TextFile::route, context.route_path);

@@ -16,7 +16,8 @@ enum class RouteOutcome { read_train, leave };
 // it does without a failure. Throws ReadFault for the failure exit, which the caller turns into
 // error 25: a field that is not a number or does not fit, a read past the end, no route length,
 // a packed speed beyond 16 bits, an 81st mountain or direction board, any table access outside
-// the cells or the plan.
+// the cells or the plan, a route file that cannot be looked up, read or deleted. Tells
+// context.observer, when there is one, what it reads (parse/read_observer.h).
 RouteOutcome route_half(ScenarioState& state, ParseContext& context);
 
 }  // namespace scenario

@@ -4,14 +4,12 @@
 
 #include "model/rounding.h"
 #include "parse/cell_access.h"
+#include "parse/read_failure.h"
 #include "parse/read_fault.h"
-#include "route/route_fields.h"
 
 namespace scenario {
 
 namespace {
-
-constexpr std::int32_t kBoardsOnTakenCell = 21;
 
 // The first board's speed in the hundreds, the second's in the last two digits: the division in
 // floating point, the product in integers (64 bits, so it cannot overflow), the sum in floating
@@ -37,7 +35,7 @@ void memo_indicatori_v_max(ScenarioState& state, const ParseContext& context,
                            std::int32_t posizione, const SpeedBoardPair& boards) {
   TrackCell& cell = cell_at(state, cell_index(posizione / 50.0 + 1));
   if (!cell.is_free()) {
-    record_route_failure(state, context, kBoardsOnTakenCell, posizione);
+    record_read_failure(state, context, FailureCode::speed_boards_on_taken_cell, posizione);
     return;
   }
   cell.kind = CellKind::speed_boards;

@@ -58,7 +58,7 @@ void mark_before_signal(ScenarioState& state, std::int32_t s) {
       return;
     }
   }
-  record_failure(state, 11, cell_position(s));
+  record_failure(state, FailureCode::no_cell_before_signal, cell_position(s));
 }
 
 }  // namespace
@@ -78,7 +78,7 @@ void mark_approach_windows(ScenarioState& state, std::int32_t i) {
   for (const auto& back : kWindows) {
     if (i <= back[2]) continue;
     if (!place_on_first_free(state, std::array{i - back[0], i - back[1], i - back[2]})) {
-      record_failure(state, 12, cell_position(i));
+      record_failure(state, FailureCode::no_cell_in_approach_window, cell_position(i));
     }
   }
 }
@@ -104,7 +104,7 @@ std::optional<std::int32_t> mark_spacing_through_slowdown(ScenarioState& state, 
         place_code_change(cell(state, j + 1));
         c = -1;
       } else {
-        record_failure(state, 13, cell_position(j));
+        record_failure(state, FailureCode::no_cell_through_slowdown, cell_position(j));
       }
     }
     // The end cell itself counts towards the spacing.
@@ -123,7 +123,7 @@ void mark_signal_after_end(ScenarioState& state, std::int32_t j) {
     // so p - 1 is at least the start cell and never cell 0.
     const auto p = static_cast<std::int32_t>(k - 1);
     if (!place_on_first_free(state, std::array{p, p - 1})) {
-      record_failure(state, 13, cell_position(j));
+      record_failure(state, FailureCode::no_cell_through_slowdown, cell_position(j));
     }
     return;
   }

@@ -5,10 +5,6 @@
 
 namespace scenario {
 
-namespace {
-constexpr std::int32_t kCellOccupied = 7;
-}  // namespace
-
 RecordOutcome code_change_record(ScenarioState& state, const ParseContext& context,
                                  FieldReader& reader) {
   const std::int32_t position = reader.read_i32();
@@ -17,7 +13,8 @@ RecordOutcome code_change_record(ScenarioState& state, const ParseContext& conte
     return leave_beyond_cells(state, context, position);
   }
   TrackCell& cell = cell_at(state, cell_index(position / 50.0));
-  if (!cell.is_free()) return close_and_delete(state, context, kCellOccupied, position);
+  if (!cell.is_free())
+    return close_and_delete(state, context, FailureCode::code_change_on_taken_cell, position);
   if (code < 1) {
     cell.kind = CellKind::code_cut;
   } else {

@@ -1,16 +1,11 @@
 #include "train/record_exits.h"
 
-#include <filesystem>
-#include <system_error>
-
 #include "parse/cell_access.h"
+#include "parse/read_failure.h"
 #include "parse/read_fault.h"
+#include "parse/text_files.h"
 
 namespace scenario {
-
-namespace {
-constexpr std::int32_t kBeyondCells = 15;
-}  // namespace
 
 std::int32_t last_cell(const ScenarioState& state) {
   if (!state.cells) throw ReadFault("train data before the route length", 0);
@@ -19,27 +14,26 @@ std::int32_t last_cell(const ScenarioState& state) {
 
 RecordOutcome leave_beyond_cells(ScenarioState& state, const ParseContext& context,
                                  std::int32_t position) {
-  record_failure(state, kBeyondCells, position, TextFile::train, context.record_line);
+  record_read_failure(state, context, FailureCode::record_beyond_cells, position);
   return RecordOutcome::part_ends;
 }
 
 void delete_train_file(const ParseContext& context) {
   // The reader took the whole file at opening, so nothing holds it open any more.
-  std::error_code already_gone;
-  std::filesystem::remove(context.train_path, already_gone);
+  remove_text_file_or_fault(context.train_path);
 }
 
-RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context, std::int32_t code,
+RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context, FailureCode code,
                                std::int32_t position) {
   delete_train_file(context);
-  record_failure(state, code, position, TextFile::train, context.record_line);
+  record_read_failure(state, context, code, position);
   return RecordOutcome::leave;
 }
 
-RecordOutcome close_and_delete_keeping_position(ScenarioState& state, const ParseContext& context,
-                                                std::int32_t code) {
+RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context,
+                               FailureCode code) {
   delete_train_file(context);
-  record_failure_keeping_position(state, code, TextFile::train, context.record_line);
+  record_read_failure(state, context, code);
   return RecordOutcome::leave;
 }
 

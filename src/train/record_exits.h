@@ -16,18 +16,18 @@ namespace scenario {
 std::int32_t last_cell(const ScenarioState& state);
 
 // Records error 15 at `position` for the record being handled and ends the record loop.
-// Writes error_code, error_position.
+// Writes the recorded failure.
 RecordOutcome leave_beyond_cells(ScenarioState& state, const ParseContext& context,
                                  std::int32_t position);
 
-// The close-and-delete exit: deletes the train text file and records `code` at `position` (or,
-// in the keeping form, leaves error_position alone). Writes error_code and error_position.
-RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context, std::int32_t code,
+// The close-and-delete exit: deletes the train text file and records `code`, at `position` for a
+// code that carries one, else leaving error_position alone. Writes the recorded failure.
+RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context, FailureCode code,
                                std::int32_t position);
-RecordOutcome close_and_delete_keeping_position(ScenarioState& state, const ParseContext& context,
-                                                std::int32_t code);
+RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context, FailureCode code);
 
-// Deletes the train text file; a file already gone is passed over.
+// Deletes the train text file; a file already gone is passed over. Throws ReadFault when it
+// cannot be deleted.
 void delete_train_file(const ParseContext& context);
 
 }  // namespace scenario

@@ -7,8 +7,6 @@ namespace scenario {
 
 namespace {
 
-constexpr std::int32_t kSignalCellOccupied = 16;
-
 // A time of 1 to 100 is raised to this; 0 (no time) and longer times stay as they are.
 constexpr std::int32_t kShortestTime = 101;
 
@@ -21,7 +19,7 @@ void memo_segnale(ScenarioState& state, std::int32_t posizione, SignalRecord& si
   const std::int64_t i = cell_index(posizione / 50.0 + 1);
   TrackCell& cell = cell_at(state, i);
   if (!cell.is_free()) {
-    record_failure_keeping_position(state, kSignalCellOccupied, TextFile::train);
+    record_failure(state, FailureCode::signal_on_taken_cell, posizione, TextFile::train);
     return;
   }
   cell.kind = CellKind::signal;
@@ -55,7 +53,9 @@ RecordOutcome signal_record(ScenarioState& state, const ParseContext& context,
   }
   memo_segnale(state, posizione, signal);
   // A failure left by the route half stops the parse here as well.
-  if (state.error_code > 0) return close_and_delete(state, context, state.error_code, posizione);
+  if (state.failure.recorded()) {
+    return close_and_delete(state, context, state.failure.error_code, posizione);
+  }
   return RecordOutcome::go_on;
 }
 

@@ -25,9 +25,10 @@ struct SignalRecord {
 
 // Stores a signal at cell `posizione` / 50 + 1 with its approach marks in the cells 2, 4, 6 and
 // 8 before it; marks that would fall before cell 0 are dropped. A `tempo` of 1 to 100 is raised
-// to 101 in `signal` itself. Reads `kind` of cells; writes `kind`, `value1` to `value4`,
-// `signal_time` and `marker` of cells, and error_code 16 when the signal's cell is occupied (then
-// nothing is written). The caller has checked that the cell lies inside the cells.
+// to 101 in `signal` itself, which is why `signal` is passed by reference. Reads `kind` of cells;
+// writes `kind`, `value1` to `value4`, `signal_time` and `marker` of cells, and error_code 16 when
+// the signal's cell is occupied (then nothing is written). The caller has checked that the cell
+// lies inside the cells.
 void memo_segnale(ScenarioState& state, std::int32_t posizione, SignalRecord& signal);
 
 // "segnale" record: reads its eleven numbers, tests the bound and calls memo_segnale. Records

@@ -7,11 +7,6 @@ namespace scenario {
 
 namespace {
 
-constexpr std::int32_t kWarningOccupied = 17;
-constexpr std::int32_t kStartOccupied = 18;
-constexpr std::int32_t kEndOccupied = 19;
-constexpr std::int32_t kApproachOccupied = 20;
-
 // Slowdowns starting this close to the start of the line get no warning point.
 constexpr std::int32_t kNoWarningUpTo = 1500;
 constexpr std::int32_t kWarningDistance = 1200;
@@ -26,8 +21,8 @@ std::int64_t warning_cell(const SlowdownRecord& r) {
 
 bool occupied(ScenarioState& state, std::int64_t i) { return !cell_at(state, i).is_free(); }
 
-void fail(ScenarioState& state, std::int32_t code) {
-  record_failure_keeping_position(state, code, TextFile::train);
+void fail(ScenarioState& state, FailureCode code, const SlowdownRecord& r) {
+  record_failure(state, code, r.x, TextFile::train);
 }
 
 void write_d_v(TrackCell& cell, const SlowdownRecord& r) {
@@ -43,9 +38,10 @@ void memo_rallentamento(ScenarioState& state, const SlowdownRecord& slowdown) {
   const std::int64_t e = end_cell(slowdown);
   const std::int64_t w = warning_cell(slowdown);
 
-  if (warned && occupied(state, w)) return fail(state, kWarningOccupied);
-  if (occupied(state, s)) return fail(state, kStartOccupied);
-  if (occupied(state, e)) return fail(state, kEndOccupied);
+  if (warned && occupied(state, w))
+    return fail(state, FailureCode::slowdown_warning_taken, slowdown);
+  if (occupied(state, s)) return fail(state, FailureCode::slowdown_start_taken, slowdown);
+  if (occupied(state, e)) return fail(state, FailureCode::slowdown_end_taken, slowdown);
 
   // The end first: a slowdown whose start and end share a cell ends as its start.
   TrackCell& end = cell_at(state, e);
@@ -69,7 +65,7 @@ void memo_rallentamento(ScenarioState& state, const SlowdownRecord& slowdown) {
   // the quotient ends in .5 and rounds up.
   const std::int64_t h = w - 1;
   for (std::int64_t j = 0; j < 4; ++j) {
-    if (occupied(state, h - j)) return fail(state, kApproachOccupied);
+    if (occupied(state, h - j)) return fail(state, FailureCode::slowdown_approach_taken, slowdown);
   }
   for (std::int64_t j = 0; j < 4; ++j) {
     TrackCell& approach = cell_at(state, h - j);
@@ -94,7 +90,9 @@ RecordOutcome slowdown_record(ScenarioState& state, const ParseContext& context,
   }
   memo_rallentamento(state, slowdown);
   // A failure left by the route half stops the parse here as well.
-  if (state.error_code > 0) return close_and_delete(state, context, state.error_code, slowdown.x);
+  if (state.failure.recorded()) {
+    return close_and_delete(state, context, state.failure.error_code, slowdown.x);
+  }
   return RecordOutcome::go_on;
 }
 

@@ -11,12 +11,6 @@ namespace scenario {
 
 namespace {
 
-constexpr std::int32_t kPositionNotOnCell = 8;
-constexpr std::int32_t kLengthNotWhole = 9;
-constexpr std::int32_t kMeetsBoards = 10;
-constexpr std::int32_t kTooClose = 22;
-constexpr std::int32_t kStopBeforeLine = 24;
-
 constexpr std::int64_t kMinimumGap = 350;
 // Types from this one on are places without a stop point of their own.
 constexpr std::uint8_t kFirstTypeWithoutStop = 25;
@@ -99,11 +93,12 @@ RecordOutcome station_record(ScenarioState& state, const ParseContext& context, 
     return leave_beyond_cells(state, context, slot.position);
   }
   if (slot.position % 50 != 0) {
-    return close_and_delete(state, context, kPositionNotOnCell, slot.position);
+    return close_and_delete(state, context, FailureCode::station_position_off_cells, slot.position);
   }
   slot.type = reader.read_u8();
   const std::int32_t length = reader.read_i32();
-  if (length % 100 != 0) return close_and_delete(state, context, kLengthNotWhole, slot.position);
+  if (length % 100 != 0)
+    return close_and_delete(state, context, FailureCode::station_length_not_whole, slot.position);
 
   read_carried_fields(slot, reader);
   set_extent(slot, length, reader.line());
@@ -117,7 +112,7 @@ RecordOutcome station_record(ScenarioState& state, const ParseContext& context, 
   if (has_stop_cell(slot.type)) {
     if (!ends_150_past(slot.type)) mark_stop_approach(state, slot);
     const double q = slot.zone_end / 50.0 - 1;
-    if (q <= 1) return close_and_delete_keeping_position(state, context, kStopBeforeLine);
+    if (q <= 1) return close_and_delete(state, context, FailureCode::stop_cell_before_line);
     // The stop point takes its cell whatever stood there.
     TrackCell& stop = cell_at(state, cell_index(q));
     stop.kind = CellKind::station_stop;
@@ -127,13 +122,13 @@ RecordOutcome station_record(ScenarioState& state, const ParseContext& context, 
   if (s > kFirstStationSlot) {
     const SimSlot& previous = state.sim_table[static_cast<std::size_t>(s - 1)];
     if (static_cast<std::int64_t>(slot.zone_start) - kMinimumGap < previous.zone_end) {
-      return close_and_delete(state, context, kTooClose, slot.position);
+      return close_and_delete(state, context, FailureCode::stations_too_close, slot.position);
     }
   }
 
   station_counter = s + 1;
   if (station_counter >= context.next_board_slot) {
-    return close_and_delete_keeping_position(state, context, kMeetsBoards);
+    return close_and_delete(state, context, FailureCode::stations_meet_boards);
   }
   return RecordOutcome::go_on;
 }

@@ -18,8 +18,6 @@ namespace scenario {
 
 namespace {
 
-constexpr std::int32_t kProgressiveOffCells = 2;
-
 constexpr RecordOutcome go_on = RecordOutcome::go_on;
 
 // The working values of one train half.
@@ -95,12 +93,25 @@ RecordOutcome record_loop(ScenarioState& state, ParseContext& context, FieldRead
   return go_on;
 }
 
+// How the reading of the train file ended, for an observer.
+FileEnd file_end(RecordOutcome records, bool has_data) {
+  switch (records) {
+    case RecordOutcome::leave:
+      return FileEnd::parse_left;
+    case RecordOutcome::part_ends:
+      return FileEnd::part_ended;
+    case RecordOutcome::go_on:
+      break;
+  }
+  return has_data ? FileEnd::end_of_file : FileEnd::no_data;
+}
+
 // The simulator places the kilometre progressives on cell boundaries.
 void test_progressives(ScenarioState& state) {
   for (int slot : {kProgressiveTreSlot, kProgressiveDueSlot, kProgressiveUnoSlot}) {
     const SimSlot& progressive = state.sim_table[static_cast<std::size_t>(slot)];
     if (progressive.zone_start % 50 != 0 || progressive.zone_end % 50 != 0) {
-      record_failure_keeping_position(state, kProgressiveOffCells);
+      record_failure(state, FailureCode::progressive_off_cells);
     }
   }
 }
@@ -119,13 +130,7 @@ void train_half(ScenarioState& state, ParseContext& context) {
 
   TrainWork work;
   const RecordOutcome records = record_loop(state, context, reader, work);
-  if (observer) {
-    observer->file_ended(TextFile::train, records == RecordOutcome::leave ? FileEnd::parse_left
-                                          : records == RecordOutcome::part_ends
-                                              ? FileEnd::part_ended
-                                          : has_data ? FileEnd::end_of_file
-                                                     : FileEnd::no_data);
-  }
+  if (observer) observer->file_ended(TextFile::train, file_end(records, has_data));
   if (records == RecordOutcome::leave) return;
 
   delete_train_file(context);

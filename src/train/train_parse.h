@@ -17,7 +17,9 @@ namespace scenario {
 // Failures: 2 (a kilometre progressive off the cells, position kept), 7, 8, 9, 10, 15, 16 to 20,
 // 22, 24 as its record handlers record them. Throws ReadFault for the failure exit (a missing
 // file, a record cut off by the end of the file, a number that does not fit its field, a speed
-// whose fifth is not a byte, a cell beyond the last one); the caller turns it into error 25.
+// whose fifth is not a byte, a cell beyond the last one, a train file that cannot be deleted);
+// the caller turns it into error 25. Tells context.observer, when there is one, what it reads
+// (parse/read_observer.h).
 void train_half(ScenarioState& state, ParseContext& context);
 
 }  // namespace scenario

@@ -28,7 +28,19 @@ TEST(FormLoad, EndsWithAMessageAndStatus74WhenATextFileCannotBeWritten) {
   EXPECT_EQ(Form_Load(platform, embedded_scenario()), kExitFileFault);
   ASSERT_EQ(platform.reports.size(), 1u);
   EXPECT_NE(platform.reports[0].find("Vallombra Marina_Scogliera_linea.txt"), std::string::npos);
+  EXPECT_TRUE(platform.notes.empty());
   EXPECT_TRUE(platform.error_boxes.empty());
+}
+
+TEST(FormLoad, EndsWithStatus74AndWritesNothingWhenTheProgramsFolderIsNotKnown) {
+  TempFolder folder;
+  FakePlatform platform(folder.path());
+  platform.lose_folder(FileFault{"/proc/self/exe", "No such file or directory"});
+  EXPECT_EQ(Form_Load(platform, embedded_scenario()), kExitFileFault);
+  ASSERT_EQ(platform.reports.size(), 1u);
+  EXPECT_EQ(platform.reports[0],
+            "Cannot find the program's folder: /proc/self/exe: No such file or directory");
+  EXPECT_TRUE(testing::file_names(folder.path()).empty());
 }
 
 // A scenario whose route text is given; the train and the other files are empty.
@@ -46,8 +58,10 @@ TEST(FormLoad, EndsWithStatus3AndNoBinaryFileWhenNoLineWasCompiled) {
   EXPECT_EQ(
       Form_Load(platform, scenario_with_route("[generale]\nsfondo uno, 1\n[curve]\n[fine]\n")),
       kExitNothingCompiled);
-  ASSERT_EQ(platform.reports.size(), 1u);
-  EXPECT_NE(platform.reports[0].find("error 25"), std::string::npos);
+  // A recorded failure is a note for consoles and scripts, never a report shown in a window.
+  EXPECT_TRUE(platform.reports.empty());
+  ASSERT_EQ(platform.notes.size(), 1u);
+  EXPECT_NE(platform.notes[0].find("error 25"), std::string::npos);
   for (const std::string& name : testing::file_names(folder.path())) {
     EXPECT_TRUE(name.ends_with(".txt")) << name;
   }
@@ -60,8 +74,10 @@ TEST(FormLoad, EndsWithStatus1AndNamesTheRecordedFailure) {
   EXPECT_EQ(Form_Load(platform, scenario_with_route("[generale]\nlunghezza percorso, 0\n[x]\n"
                                                     "pendenza, 9000, 1\n[fine]\n")),
             kExitRecordedFailure);
-  ASSERT_EQ(platform.reports.size(), 1u);
-  EXPECT_NE(platform.reports[0].find("error 15 at 9000 m"), std::string::npos);
+  // A recorded failure is a note for consoles and scripts, never a report shown in a window.
+  EXPECT_TRUE(platform.reports.empty());
+  ASSERT_EQ(platform.notes.size(), 1u);
+  EXPECT_NE(platform.notes[0].find("error 15 at 9000 m"), std::string::npos);
   EXPECT_TRUE(platform.error_boxes.empty());
 }
 

@@ -8,6 +8,7 @@
 #include "app/memorizza_percorso.h"
 #include "model/file_names.h"
 #include "payload/text_writers.h"
+#include "platform/file_system.h"
 #include "support/test_support.h"
 
 namespace scenario {
@@ -35,6 +36,7 @@ TEST(WholeRun, ShippedScenarioLeavesThreeTextAndThreeBinaryFilesAndEndsWithZero)
   FakePlatform platform(folder.path());
   EXPECT_EQ(Form_Load(platform, embedded_scenario()), kExitSuccess);
   EXPECT_TRUE(platform.reports.empty());
+  EXPECT_TRUE(platform.notes.empty());
   EXPECT_TRUE(platform.error_boxes.empty());
   EXPECT_EQ(file_names(folder.path()),
             (std::vector<std::string>{named("_4127.dat"), named("_4127.sim"),
@@ -70,14 +72,76 @@ TEST(WholeRun, WithoutAProfileWritesOnlyTheTableAndTheCells) {
   ScenarioState state;
   state.line_name = kLine;
   state.train_number = "4127";
-  ASSERT_FALSE(write_scenario_texts(state, embedded_scenario(), folder.path()).has_value());
-  const RunOutcome outcome = memorizza_percorso(state, 0, platform);
-  EXPECT_EQ(outcome.kind, RunOutcome::Kind::files_written);
-  EXPECT_EQ(state.error_code, 0);
+  FolderSink files(folder.path());
+  ASSERT_TRUE(write_scenario_texts(state, embedded_scenario(), files).ok());
+  const auto run = memorizza_percorso(state, 0, platform, files);
+  ASSERT_TRUE(run.ok());
+  EXPECT_EQ(run.value().kind, RunOutcome::Kind::files_written);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_FALSE(state.line_profile.has_value());
   EXPECT_FALSE(std::filesystem::exists(folder / named("_linea.dat")));
   EXPECT_TRUE(std::filesystem::exists(folder / named("_4127.sim")));
   EXPECT_TRUE(std::filesystem::exists(folder / named("_4127.dat")));
+}
+
+TEST(WholeRun, ACompileWhoseFolderIsNotKnownReturnsTheFaultAndWritesNothing) {
+  TempFolder folder;
+  FakePlatform platform(folder.path());
+  platform.lose_folder(FileFault{"pack", "no folder"});
+  testing::MemorySink files;
+  ScenarioState state;
+  state.line_name = kLine;
+  state.train_number = "4127";
+  const auto run = memorizza_percorso(state, 1, platform, files);
+  ASSERT_FALSE(run.ok());
+  EXPECT_EQ(run.fault().describe(), "pack: no folder");
+  EXPECT_TRUE(files.replaced.empty());
+}
+
+TEST(WholeRun, AReusedStateKeepsNothingOfTheRunBefore) {
+  TempFolder folder;
+  FakePlatform platform(folder.path());
+  ScenarioState state;
+  state.line_name = kLine;
+  state.train_number = "4127";
+  FolderSink files(folder.path());
+  ASSERT_TRUE(write_scenario_texts(state, embedded_scenario(), files).ok());
+  const auto first = memorizza_percorso(state, 1, platform, files);
+  ASSERT_TRUE(first.ok());
+  ASSERT_EQ(first.value().kind, RunOutcome::Kind::files_written);
+  ASSERT_TRUE(state.cells.has_value());
+  ASSERT_EQ(state.mountain_count, 1);
+
+  // The text files are gone now, so the second run finds no route file: nothing is compiled,
+  // and the first run's cells, plan and mountains are not taken for this one's.
+  const auto second = memorizza_percorso(state, 0, platform, files);
+  ASSERT_TRUE(second.ok());
+  EXPECT_EQ(second.value().kind, RunOutcome::Kind::nothing_compiled);
+  EXPECT_EQ(state.failure.number(), 101);
+  EXPECT_FALSE(state.cells.has_value());
+  EXPECT_FALSE(state.line_profile.has_value());
+  EXPECT_EQ(state.mountain_count, 0);
+  EXPECT_EQ(state.route_span, 0);
+  EXPECT_EQ(state.profile_flag, 0);
+  EXPECT_EQ(state.line_name, kLine);
+  EXPECT_EQ(state.train_number, "4127");
+  EXPECT_EQ(state.sim_table[kTrainSlot].name, "4127");
+}
+
+TEST(WholeRun, ATextFileTheFailureExitCannotDeleteIsReportedAndTheRunGoesOn) {
+  TempFolder folder;
+  FakePlatform platform(folder.path());
+  ScenarioState state;
+  state.line_name = std::string(300, 'L');  // longer than any file name the system takes
+  state.train_number = "1";
+  FolderSink files(folder.path());
+  const auto run = memorizza_percorso(state, 1, platform, files);
+  ASSERT_TRUE(run.ok());
+  const RunOutcome& outcome = run.value();
+  EXPECT_EQ(state.failure.number(), 25);
+  EXPECT_EQ(outcome.kind, RunOutcome::Kind::nothing_compiled);
+  ASSERT_TRUE(outcome.text_file_left.has_value());
+  EXPECT_EQ(outcome.text_file_left->path, folder / route_text_name(state));
 }
 
 TEST(WholeRun, ARouteFailureThatEndsTheParseLeavesTheTrainFileBehind) {
@@ -89,8 +153,9 @@ TEST(WholeRun, ARouteFailureThatEndsTheParseLeavesTheTrainFileBehind) {
   FakePlatform platform(folder.path());
   EXPECT_EQ(Form_Load(platform, shipped_with(route, embedded_scenario().train)),
             kExitRecordedFailure);
-  ASSERT_EQ(platform.reports.size(), 1u);
-  EXPECT_NE(platform.reports[0].find("error 6 at 110 m"), std::string::npos);
+  EXPECT_TRUE(platform.reports.empty());
+  ASSERT_EQ(platform.notes.size(), 1u);
+  EXPECT_NE(platform.notes[0].find("error 6 at 110 m"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(folder / named("_linea.txt")));
   EXPECT_TRUE(std::filesystem::exists(folder / named("_4127-.txt")));
   EXPECT_TRUE(std::filesystem::exists(folder / named("_4127.dat")));

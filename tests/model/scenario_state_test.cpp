@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
+#include "model/error_meanings.h"
 #include "model/file_names.h"
 
 namespace scenario {
@@ -12,7 +15,7 @@ TEST(ScenarioState, StartsEmptyWithoutTables) {
   EXPECT_FALSE(state.cells.has_value());
   EXPECT_FALSE(state.line_profile.has_value());
   for (const SimSlot& slot : state.sim_table) EXPECT_EQ(slot, SimSlot{});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
 }
 
 TEST(CellArray, HoldsCellsZeroToN) {
@@ -47,17 +50,130 @@ TEST(LineProfile, KeepsEachElementsTag) {
   EXPECT_EQ(profile.value(2, 1), 2.0);
 }
 
+TEST(LineProfile, TagsFollowFromTheSeedAndTheComputedRows) {
+  LineProfile profile(10);
+  profile.set_int16(0, 0, 0);
+  profile.set_int16(1, 0, 0);
+  for (std::int64_t row = 2; row <= 4; ++row) profile.set_real(row, 0, 0.5 * row);
+  profile.set_real(2, 1, -1.0);
+  profile.set_real(3, 0, 7.0);  // a row already computed may be set again
+  struct Case {
+    std::int64_t row;
+    int column;
+    ProfileTag tag;
+    double value;
+  };
+  const Case cases[] = {
+      {0, 0, ProfileTag::int16, 0.0},  {1, 0, ProfileTag::int16, 0.0},
+      {2, 0, ProfileTag::real, 1.0},   {3, 0, ProfileTag::real, 7.0},
+      {4, 0, ProfileTag::real, 2.0},   {5, 0, ProfileTag::empty, 0.0},
+      {10, 0, ProfileTag::empty, 0.0}, {0, 1, ProfileTag::empty, 0.0},
+      {1, 1, ProfileTag::empty, 0.0},  {2, 1, ProfileTag::real, -1.0},
+      {3, 1, ProfileTag::empty, 0.0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << "row " << c.row << " column " << c.column);
+    EXPECT_EQ(profile.tag(c.row, c.column), c.tag);
+    EXPECT_EQ(profile.value(c.row, c.column), c.value);
+  }
+  EXPECT_EQ(profile.computed_end(0), 5);
+  EXPECT_EQ(profile.computed_end(1), 3);
+}
+
+TEST(LineProfile, RefusesARowThatWouldLeaveAGapOrTakeTheSeedsPlace) {
+  LineProfile profile(10);
+  profile.set_real(2, 0, 1.0);
+  EXPECT_THROW(profile.set_real(4, 0, 1.0), std::logic_error);  // row 3 would have no value
+  EXPECT_THROW(profile.set_real(1, 0, 1.0), std::logic_error);  // rows 0 and 1 are 16-bit
+  EXPECT_THROW(profile.set_int16(2, 0, 1), std::logic_error);
+  EXPECT_EQ(profile.tag(4, 0), ProfileTag::empty);
+  EXPECT_EQ(profile.computed_end(0), 3);
+}
+
+TEST(LineProfile, ACopyKeepsEveryTagAndValue) {
+  LineProfile profile(6);
+  profile.set_int16(1, 1, 1);
+  for (std::int64_t row = 2; row <= 6; ++row) profile.set_real(row, 1, 10.0 + row);
+  const LineProfile copy = profile;
+  for (std::int64_t row = 0; row <= 6; ++row) {
+    for (int column = 0; column < 2; ++column) {
+      EXPECT_EQ(copy.tag(row, column), profile.tag(row, column)) << row << " " << column;
+      EXPECT_EQ(copy.value(row, column), profile.value(row, column)) << row << " " << column;
+    }
+  }
+}
+
 TEST(RecordFailure, ReplacesTheEarlierFailure) {
   ScenarioState state;
-  record_failure(state, 15, 13850, TextFile::route, 12);
-  EXPECT_EQ(state.error_code, 15);
-  EXPECT_EQ(state.error_position, 13850);
-  EXPECT_EQ(state.error_line, 12);
-  record_failure_keeping_position(state, 2);
-  EXPECT_EQ(state.error_code, 2);
-  EXPECT_EQ(state.error_position, 13850);
-  EXPECT_EQ(state.error_source, TextFile::none);
-  EXPECT_EQ(state.error_line, 0);
+  record_failure(state, FailureCode::record_beyond_cells, 13850, TextFile::route, 12);
+  state.failure.detail.text = "what the reader saw";
+  EXPECT_EQ(state.failure.number(), 15);
+  EXPECT_EQ(state.failure.error_position, 13850);
+  EXPECT_EQ(state.failure.line, 12);
+  record_failure(state, FailureCode::progressive_off_cells);
+  EXPECT_EQ(state.failure.number(), 2);
+  EXPECT_EQ(state.failure.error_position, 13850);
+  EXPECT_EQ(state.failure.source, TextFile::none);
+  EXPECT_EQ(state.failure.line, 0);
+  EXPECT_TRUE(state.failure.detail.empty());
+}
+
+// Whether a code is recorded with a position is the meanings table's word, for every code.
+TEST(RecordFailure, TakesAPositionExactlyForTheCodesThatCarryOne) {
+  for (const ErrorMeaning& m : error_meanings()) {
+    SCOPED_TRACE(code_number(m.code));
+    ScenarioState state;
+    state.failure.error_position = -1;
+    if (m.has_position) {
+      record_failure(state, m.code, 700);
+      EXPECT_EQ(state.failure.error_position, 700);
+      EXPECT_THROW(record_failure(state, m.code), std::logic_error);
+    } else {
+      record_failure(state, m.code);
+      EXPECT_EQ(state.failure.error_position, -1);
+      EXPECT_THROW(record_failure(state, m.code, 700), std::logic_error);
+    }
+    EXPECT_EQ(state.failure.error_code, m.code);
+  }
+}
+
+// The numbers the system shows and stores for each failure.
+TEST(FailureCode, HasTheSystemsNumbers) {
+  const struct {
+    FailureCode code;
+    std::int32_t number;
+  } cases[] = {
+      {FailureCode::none, 0},
+      {FailureCode::route_length_refused, 1},
+      {FailureCode::progressive_off_cells, 2},
+      {FailureCode::cab_start_off_cells, 3},
+      {FailureCode::cab_end_off_cells, 4},
+      {FailureCode::no_code_system, 5},
+      {FailureCode::direction_board_on_taken_cell, 6},
+      {FailureCode::code_change_on_taken_cell, 7},
+      {FailureCode::station_position_off_cells, 8},
+      {FailureCode::station_length_not_whole, 9},
+      {FailureCode::stations_meet_boards, 10},
+      {FailureCode::no_cell_before_signal, 11},
+      {FailureCode::no_cell_in_approach_window, 12},
+      {FailureCode::no_cell_through_slowdown, 13},
+      {FailureCode::record_beyond_cells, 15},
+      {FailureCode::signal_on_taken_cell, 16},
+      {FailureCode::slowdown_warning_taken, 17},
+      {FailureCode::slowdown_start_taken, 18},
+      {FailureCode::slowdown_end_taken, 19},
+      {FailureCode::slowdown_approach_taken, 20},
+      {FailureCode::speed_boards_on_taken_cell, 21},
+      {FailureCode::stations_too_close, 22},
+      {FailureCode::stop_cell_before_line, 24},
+      {FailureCode::read_fault, 25},
+      {FailureCode::no_route_file, 101},
+      {FailureCode::no_general_section, 102},
+      {FailureCode::curve_refused, 103},
+      {FailureCode::marker_in_use, 1250},
+      {FailureCode::integrity_code_in_use, 1251},
+  };
+  for (const auto& c : cases) EXPECT_EQ(code_number(c.code), c.number);
 }
 
 TEST(FileNames, FollowTheScenarioIdentity) {

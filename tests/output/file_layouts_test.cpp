@@ -6,12 +6,24 @@
 #include <string>
 
 #include "straight_line.h"
+#include "support/test_support.h"
 
 namespace scenario {
 namespace {
 
 using testing::bytes;
+using testing::bytes_written;
 using testing::straight_line_state;
+
+std::string line_profile_bytes(const LineProfile& profile) {
+  return bytes_written([&](ByteWriter& out) { write_line_profile(out, profile); });
+}
+std::string sim_table_bytes(const SimTable& table) {
+  return bytes_written([&](ByteWriter& out) { write_sim_table(out, table); });
+}
+std::string cell_array_bytes(const CellArray& cells) {
+  return bytes_written([&](ByteWriter& out) { write_cell_array(out, cells); });
+}
 
 // A 13800 m line: M = 13800 + 7000 rows in the profile, n = 20800 / 50 = 416 cells.
 constexpr std::size_t kRouteLength = 13800;
@@ -40,6 +52,49 @@ TEST(LineProfileBytes, ColumnsOfALineThatStartsStraight) {
   // Row M - 2 of column 1 is the last real: y = 20798 = 0x1.44F8p14, exponent 0x40D.
   EXPECT_EQ(file.substr(file.size() - 14, 10),
             bytes({0x05, 0x00, 0x00, 0x00, 0x00, 0x00, 0x80, 0x4F, 0xD4, 0x40}));
+}
+
+// Each element's tag follows from how far the plan got; a profile is written the same whatever
+// part of it was built.
+TEST(LineProfileBytes, TagsFollowTheRowsThatWereSet) {
+  const auto one_column = [](std::initializer_list<int> tagged) {
+    std::string column;
+    for (int tag : tagged) {
+      column += bytes({tag, 0x00});
+      if (tag == 2) column += bytes({0x00, 0x00});
+      if (tag == 5) column += std::string(8, '\0');
+    }
+    return column;
+  };
+  struct Case {
+    const char* what;
+    bool seeded;
+    std::int32_t computed_rows;  // rows from 2 on, in both columns
+    std::initializer_list<int> tags;
+  };
+  // A profile of rows 0 to 4.
+  const Case cases[] = {
+      {"nothing set", false, 0, {0, 0, 0, 0, 0}},
+      {"seed only", true, 0, {2, 2, 0, 0, 0}},
+      {"some rows computed", true, 2, {2, 2, 5, 5, 0}},
+      {"every row computed", true, 3, {2, 2, 5, 5, 5}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    LineProfile profile(4);
+    if (c.seeded) {
+      for (int column = 0; column < 2; ++column) {
+        profile.set_int16(0, column, 0);
+        profile.set_int16(1, column, 0);
+      }
+    }
+    for (std::int32_t row = 2; row < 2 + c.computed_rows; ++row) {
+      profile.set_real(row, 0, 0.0);
+      profile.set_real(row, 1, 0.0);
+    }
+    const std::string column = one_column(c.tags);
+    EXPECT_EQ(line_profile_bytes(profile), column + column);
+  }
 }
 
 TEST(SimTableBytes, PacksEachSlotWithItsNameCounted) {

@@ -87,7 +87,7 @@ class StampMarkers : public ::testing::Test {
 };
 
 TEST_F(StampMarkers, StoresTheMarkersAndTheCodesOfTheKeyExample) {
-  EXPECT_EQ(stamp_markers(state), 0);
+  EXPECT_EQ(stamp_markers(state), FailureCode::none);
   EXPECT_EQ(line_slot().param7, 610);
   EXPECT_EQ(line_slot().time_s, 35092);
   EXPECT_EQ(cell(1).value1, 5121);
@@ -135,7 +135,7 @@ TEST_F(StampMarkers, StopsAtTheFirstReservedFieldInUse) {
     cell(1) = TrackCell{};
     c.prepare(line_slot(), cell(1));
 
-    EXPECT_EQ(stamp_markers(state), c.code);
+    EXPECT_EQ(code_number(stamp_markers(state)), c.code);
     EXPECT_EQ(line_slot().param7, c.param7);
     EXPECT_EQ(line_slot().time_s, c.time_s);
     EXPECT_EQ(cell(1).value1, c.value1);
@@ -145,7 +145,7 @@ TEST_F(StampMarkers, StopsAtTheFirstReservedFieldInUse) {
 
 TEST_F(StampMarkers, StampsOnlyTheSlotWhenTheCellsStopBeforeCell1) {
   state.cells.emplace(0);
-  EXPECT_EQ(stamp_markers(state), 0);
+  EXPECT_EQ(stamp_markers(state), FailureCode::none);
   EXPECT_EQ(line_slot().param7, 610);
   EXPECT_EQ(line_slot().time_s, 35092);
   EXPECT_EQ(*state.cells->all().begin(), TrackCell{});

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "output/integrity_codes.h"
+#include "platform/file_system.h"
 #include "straight_line.h"
 #include "support/test_support.h"
 
@@ -36,14 +37,18 @@ class OutputFiles : public ::testing::Test {
   OutputFiles() : state(straight_line_state(13800, 1)) {}
 
   std::size_t size_of(const char* name) const { return read_file(folder / name).size(); }
+  FileResult<> write_into(const std::filesystem::path& where) {
+    FolderSink sink(where);
+    return write_output_files(state, sink);
+  }
 
   TempFolder folder;
   ScenarioState state;
 };
 
 TEST_F(OutputFiles, WritesTheThreeFilesOfAStampedScenario) {
-  ASSERT_EQ(stamp_markers(state), 0);
-  ASSERT_FALSE(write_output_files(state, folder.path()).has_value());
+  ASSERT_EQ(stamp_markers(state), FailureCode::none);
+  ASSERT_TRUE(write_into(folder.path()).ok());
 
   EXPECT_EQ(file_names(folder.path()),
             (std::vector<std::string>{kCellsFile, kTableFile, kProfileFile}));
@@ -62,12 +67,12 @@ TEST_F(OutputFiles, WritesTheThreeFilesOfAStampedScenario) {
 
 TEST_F(OutputFiles, LeaveTheProfileAloneWhenItIsNotBuilt) {
   state = straight_line_state(13800, 0);
-  ASSERT_FALSE(write_output_files(state, folder.path()).has_value());
+  ASSERT_TRUE(write_into(folder.path()).ok());
   EXPECT_EQ(file_names(folder.path()), (std::vector<std::string>{kCellsFile, kTableFile}));
 
   // An older profile is neither replaced nor deleted.
   write_file(folder / kProfileFile, "older profile");
-  ASSERT_FALSE(write_output_files(state, folder.path()).has_value());
+  ASSERT_TRUE(write_into(folder.path()).ok());
   EXPECT_EQ(read_file(folder / kProfileFile), "older profile");
 }
 
@@ -75,7 +80,7 @@ TEST_F(OutputFiles, ReplaceOlderLongerFilesExactly) {
   for (const char* name : {kProfileFile, kTableFile, kCellsFile}) {
     write_file(folder / name, std::string(kProfileSize + 1000, 'x'));
   }
-  ASSERT_FALSE(write_output_files(state, folder.path()).has_value());
+  ASSERT_TRUE(write_into(folder.path()).ok());
   EXPECT_EQ(size_of(kProfileFile), kProfileSize);
   EXPECT_EQ(size_of(kTableFile), kTableSize);
   EXPECT_EQ(size_of(kCellsFile), kCellsSize);
@@ -104,10 +109,10 @@ TEST_F(OutputFiles, StopAtTheFirstFileThatCannotBeWritten) {
     std::filesystem::create_directory(run_folder / c.blocked);
     write_file(run_folder / c.blocked / "inside", "kept");
 
-    const auto fault = write_output_files(state, run_folder.path());
+    const FileResult<> written = write_into(run_folder.path());
 
-    ASSERT_TRUE(fault.has_value());
-    EXPECT_EQ(fault->path, run_folder / c.blocked);
+    ASSERT_FALSE(written.ok());
+    EXPECT_EQ(written.fault().path, run_folder / c.blocked);
     EXPECT_EQ(read_file(run_folder / c.blocked / "inside"), "kept");
     for (const char* name : c.written) EXPECT_NE(read_file(run_folder / name), "previous") << name;
     for (const char* name : c.untouched)
@@ -115,6 +120,40 @@ TEST_F(OutputFiles, StopAtTheFirstFileThatCannotBeWritten) {
     // No temporary file is left behind.
     EXPECT_EQ(file_names(run_folder.path()),
               (std::vector<std::string>{kCellsFile, kTableFile, kProfileFile}));
+  }
+}
+
+TEST_F(OutputFiles, AskTheSinkForEachFileInOrder) {
+  struct Case {
+    const char* what;
+    std::int32_t profile_flag;
+    const char* refused;  // nullptr: every file is taken
+    std::vector<std::string> asked;
+    std::vector<std::string> kept;
+  };
+  const std::vector<Case> cases = {
+      {"profile built",
+       1,
+       nullptr,
+       {kProfileFile, kTableFile, kCellsFile},
+       {kCellsFile, kTableFile, kProfileFile}},
+      {"no profile", 0, nullptr, {kTableFile, kCellsFile}, {kCellsFile, kTableFile}},
+      {"table refused", 1, kTableFile, {kProfileFile, kTableFile}, {kProfileFile}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    state = straight_line_state(13800, c.profile_flag);
+    testing::MemorySink sink;
+    if (c.refused) sink.refused.insert(c.refused);
+    const FileResult<> written = write_output_files(state, sink);
+    EXPECT_EQ(written.ok(), c.refused == nullptr);
+    EXPECT_EQ(sink.replaced, c.asked);
+    std::vector<std::string> kept;
+    for (const auto& [name, content] : sink.files) kept.push_back(name);
+    EXPECT_EQ(kept, c.kept);
+    if (c.profile_flag != 0) {
+      EXPECT_EQ(sink.files[kProfileFile].size(), kProfileSize);
+    }
   }
 }
 

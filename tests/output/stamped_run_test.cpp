@@ -7,6 +7,7 @@
 
 #include "app/memorizza_percorso.h"
 #include "model/file_names.h"
+#include "platform/file_system.h"
 #include "straight_line.h"
 #include "support/test_support.h"
 
@@ -30,11 +31,17 @@ class StampedRun : public ::testing::Test {
   }
 
   RunOutcome run_with_board_at(std::string_view position) {
+    FolderSink files(folder.path());
     write_file(folder / route_text_name(state),
                "[generale]\r\nlunghezza percorso, 1000\r\n[indicazioni]\r\ncartello_indicatore, " +
                    std::string(position) + ", (BIVIO)\r\n[fine]\r\n");
     write_file(folder / train_text_name(state), "");
-    return memorizza_percorso(state, 1, platform);
+    const auto run = memorizza_percorso(state, 1, platform, files);
+    if (!run) {
+      ADD_FAILURE() << run.fault().describe();
+      return {};
+    }
+    return run.value();
   }
 
   bool has_binary_file() const {
@@ -54,7 +61,7 @@ TEST_F(StampedRun, DirectionBoardAtZeroStopsTheRunWith1250BeforeAnyBinaryFile) {
   const RunOutcome outcome = run_with_board_at("0");
 
   EXPECT_EQ(outcome.kind, RunOutcome::Kind::stopped_by_error_box);
-  EXPECT_EQ(outcome.fatal_error, 1250);
+  EXPECT_EQ(code_number(outcome.fatal_error), 1250);
   EXPECT_EQ(platform.error_boxes, std::vector<std::string>{" Errore n. 1250"});
   EXPECT_FALSE(has_binary_file());
 }

@@ -3,15 +3,21 @@
 #include <gtest/gtest.h>
 
 #include "model/file_names.h"
+#include "platform/file_system.h"
 #include "support/test_support.h"
 
 namespace scenario {
 namespace {
 
+using testing::bytes_written;
 using testing::file_names;
 using testing::read_file;
 using testing::TempFolder;
 using testing::write_file;
+
+std::string streamed_text(std::string_view payload) {
+  return bytes_written([&](ByteWriter& out) { write_text_file(out, payload); });
+}
 
 // Counts the lines of a text file written with CR LF ends.
 int count_crlf_lines(const std::string& bytes) {
@@ -38,6 +44,7 @@ TEST(TextFileBytes, EndsEveryLineWithCrLfAndStopsAtTheSentinel) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.payload);
+    EXPECT_EQ(streamed_text(c.payload), c.expected);
     EXPECT_EQ(text_file_bytes(c.payload), c.expected);
   }
 }
@@ -48,6 +55,11 @@ class ShippedScenario : public ::testing::Test {
     state.line_name = embedded_scenario().line_name;
     state.train_number = embedded_scenario().train_number;
   }
+  FileResult<> write_texts() {
+    FolderSink sink(folder.path());
+    return write_scenario_texts(state, embedded_scenario(), sink);
+  }
+
   ScenarioState state;
   TempFolder folder;
 };
@@ -58,7 +70,7 @@ TEST_F(ShippedScenario, CarriesItsIdentity) {
 }
 
 TEST_F(ShippedScenario, WritesTheFiveFilesWithTheirExactBytes) {
-  ASSERT_FALSE(write_scenario_texts(state, embedded_scenario(), folder.path()).has_value());
+  ASSERT_TRUE(write_texts().ok());
   EXPECT_EQ(file_names(folder.path()),
             (std::vector<std::string>{"Vallombra Marina_Scogliera_4127-.txt",
                                       "Vallombra Marina_Scogliera_4127_note.txt",
@@ -91,87 +103,53 @@ TEST_F(ShippedScenario, WritesTheFiveFilesWithTheirExactBytes) {
   }
 }
 
-// The shipped scenario's text, line by line as the pack must write it: a trailing blank lost or a
-// line changed in the scenario folder would change what the simulator reads.
-TEST_F(ShippedScenario, WritesEveryLineOfTheRouteAndTheTrainExactly) {
-  const std::string route =
-      testing::crlf_lines({"[generale]",
-                           "lunghezza percorso,    13800",
-                           "progressiva chilometrica uno,    0,    0,    0",
-                           "progressiva chilometrica due,    0,    0,    0",
-                           "progressiva chilometrica tre,    0,    0,    0",
-                           "sfondo uno,    1",
-                           "sfondo due,    0",
-                           "sfondo tre,    0",
-                           "ripetizione segnali 9 codici,    0,    8050",
-                           "[curve]",
-                           "curvas3,  1300,  1000",
-                           "curvas4,  5200,  600",
-                           "curvad4,  7250,  700",
-                           "curvas4,  8250,  450",
-                           "curvas4,  9200,  550",
-                           "curvad4,  9750,  600",
-                           "curvad5,  12800,  400",
-                           "[pendenze]",
-                           "[montagne]",
-                           "montagna,   10600,  11000,  2",
-                           "[cartelli]",
-                           "indicatori_vmax,  2300,  130,  135,  135,  0,  130,  135,  135,  0",
-                           "indicatori_vmax,  7450,  70,  75,  75,  0,  70,  75,  75,  0",
-                           "indicatori_vmax,  12850,  50,  60,  60,  0,  ,  ,  ,  0",
-                           "[indicazioni]",
-                           "cartello_indicatore,  1350,   (DEV.U.)",
-                           "cartello_indicatore,  1850,   (  EX   )( BIVIO )(TORVANE)",
-                           "cartello_indicatore,  11200,   (  KM. )(11.200)",
-                           "cartello_indicatore,  12300,   (P.L.)",
-                           "cartello_indicatore,  12750,   (P.L.)",
-                           "cartello_indicatore,  13350,   (P.L.)",
-                           "[fine]"});
-  const std::string train = testing::crlf_lines(
-      {"[generale]",
-       "numero vetture,    4",
-       "percentuale massa frenata,    100",
-       "sabbia,    0",
-       "orologio,    10              10            40 ",
-       "[aderenze]",
-       "aderenza,   0,    100",
-       "[vel_limite]",
-       "velocita,   0,    30",
-       "[stazioni]",
-       "stazione,       0, 12,  700,  1, 0, 1,  4,1,0,  2,1,1,    1,   9, 0,40, VALLOMBRA MARINA",
-       "stazione,    4800, 28,  300,  0, 0, 0,  0,0,0,  0,0,0,   60,   9, 0,40, ROCCALTA",
-       "stazione,    8050, 12,  500,  0, 0, 1,  1,1,0,  4,1,1,    0,   0, 0, 0, SELVANERA di "
-       "SCOGLIERA",
-       "stazione,   12500, 28,  300,  0, 0, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, DARSENA di "
-       "SCOGLIERA",
-       "stazione,   13800,  6,  300,  1, 0, 1,  1,1,0,  2,1,1,   60,  12, 0, 0, SCOGLIERA",
-       "[rallentamenti]",
-       "[segnali]",
-       "segnale,   11950,   2, 5, 6,  0, 0,    0,  0,0,0, 0",
-       "segnale,   13200,   2, 3, 4,  0, 1,    0,  0,0,0, 0",
-       "[codici]",
-       "[fine]"});
-  ASSERT_FALSE(write_scenario_texts(state, embedded_scenario(), folder.path()).has_value());
-  EXPECT_EQ(read_file(folder / route_text_name(state)), route);
-  EXPECT_EQ(read_file(folder / train_text_name(state)), train);
+// Each text file as the pack writes it is its scenario file, every byte carried through the
+// embedding (trailing blanks, runs of blanks), with CR LF line ends: a byte lost or changed on
+// the way would change what the simulator reads.
+TEST_F(ShippedScenario, WritesEachFileAsItsScenarioFileHoldsIt) {
+  const std::filesystem::path source = SHIPPED_SCENARIO;
+  ASSERT_TRUE(write_texts().ok());
+  const struct {
+    std::string written;
+    const char* source;
+  } files[] = {
+      {route_text_name(state), "route.txt"}, {train_text_name(state), "train.txt"},
+      {notes_text_name(state), "notes.txt"}, {slowdowns_text_name(state), "slowdowns.txt"},
+      {sheet_text_name(state), "sheet.txt"},
+  };
+  for (const auto& f : files) {
+    SCOPED_TRACE(f.source);
+    const std::string original = read_file(source / f.source);
+    EXPECT_EQ(read_file(folder / f.written), text_file_bytes(original));
+  }
 }
 
 TEST_F(ShippedScenario, ReplacesOlderLongerFilesWhole) {
   const std::string older(100000, 'z');
   write_file(folder / route_text_name(state), older);
   write_file(folder / notes_text_name(state), older);
-  ASSERT_FALSE(write_scenario_texts(state, embedded_scenario(), folder.path()).has_value());
+  ASSERT_TRUE(write_texts().ok());
   EXPECT_EQ(read_file(folder / route_text_name(state)), text_file_bytes(embedded_scenario().route));
   EXPECT_EQ(std::filesystem::file_size(folder / notes_text_name(state)), 0u);
   EXPECT_EQ(file_names(folder.path()).size(), 5u);
 }
 
+TEST_F(ShippedScenario, AsksForTheFilesInThePacksOrder) {
+  testing::MemorySink sink;
+  ASSERT_TRUE(write_scenario_texts(state, embedded_scenario(), sink).ok());
+  EXPECT_EQ(sink.replaced,
+            (std::vector<std::string>{route_text_name(state), train_text_name(state),
+                                      notes_text_name(state), slowdowns_text_name(state),
+                                      sheet_text_name(state)}));
+  EXPECT_EQ(sink.files[route_text_name(state)], text_file_bytes(embedded_scenario().route));
+}
+
 TEST_F(ShippedScenario, WritesInOrderAndStopsAtTheFirstFileThatCannotBeWritten) {
   // The notes file (third in order) cannot be written: a folder has taken its name.
   std::filesystem::create_directory(folder / notes_text_name(state));
-  const auto fault = write_scenario_texts(state, embedded_scenario(), folder.path());
-  ASSERT_TRUE(fault.has_value());
-  EXPECT_EQ(fault->path, folder / notes_text_name(state));
+  const FileResult<> written = write_texts();
+  ASSERT_FALSE(written.ok());
+  EXPECT_EQ(written.fault().path, folder / notes_text_name(state));
   EXPECT_TRUE(std::filesystem::exists(folder / route_text_name(state)));
   EXPECT_TRUE(std::filesystem::exists(folder / train_text_name(state)));
   EXPECT_FALSE(std::filesystem::exists(folder / slowdowns_text_name(state)));

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <string>
+
 #include "support/test_support.h"
 
 namespace scenario {
@@ -13,9 +15,13 @@ using testing::read_file;
 using testing::TempFolder;
 using testing::write_file;
 
+FileSink::Fill writing(std::string bytes) {
+  return [bytes = std::move(bytes)](ByteWriter& out) { out.text(bytes); };
+}
+
 TEST(ReplaceFile, CreatesAMissingFile) {
   TempFolder folder;
-  EXPECT_FALSE(replace_file(folder / "a.dat", std::string("ab\0c", 4)).has_value());
+  EXPECT_TRUE(replace_file(folder / "a.dat", writing(std::string("ab\0c", 4))).ok());
   EXPECT_EQ(read_file(folder / "a.dat"), std::string("ab\0c", 4));
   EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"a.dat"});
 }
@@ -23,7 +29,7 @@ TEST(ReplaceFile, CreatesAMissingFile) {
 TEST(ReplaceFile, LeavesNothingOfALongerOlderFile) {
   TempFolder folder;
   write_file(folder / "a.dat", std::string(1000, 'x'));
-  EXPECT_FALSE(replace_file(folder / "a.dat", "short").has_value());
+  EXPECT_TRUE(replace_file(folder / "a.dat", writing("short")).ok());
   EXPECT_EQ(read_file(folder / "a.dat"), "short");
   EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"a.dat"});
 }
@@ -31,19 +37,49 @@ TEST(ReplaceFile, LeavesNothingOfALongerOlderFile) {
 TEST(ReplaceFile, WritesAnEmptyFile) {
   TempFolder folder;
   write_file(folder / "a.txt", "old");
-  EXPECT_FALSE(replace_file(folder / "a.txt", "").has_value());
+  EXPECT_TRUE(replace_file(folder / "a.txt", writing("")).ok());
   EXPECT_EQ(read_file(folder / "a.txt"), "");
+}
+
+TEST(ReplaceFile, WritesFilesOfAnyLengthAroundTheBufferSizeExactly) {
+  TempFolder folder;
+  for (std::size_t size : {kWriteBufferBytes - 1, kWriteBufferBytes, kWriteBufferBytes + 1,
+                           3 * kWriteBufferBytes + 5}) {
+    SCOPED_TRACE(size);
+    std::string bytes(size, '\0');
+    for (std::size_t i = 0; i < size; ++i) bytes[i] = static_cast<char>(i % 253);
+    // In pieces that do not line up with the buffer, as the writers produce them.
+    ASSERT_TRUE(replace_file(folder / "a.dat", [&](ByteWriter& out) {
+                  for (std::size_t at = 0; at < size; at += 1000) {
+                    out.text(std::string_view(bytes).substr(at, 1000));
+                  }
+                }).ok());
+    EXPECT_EQ(read_file(folder / "a.dat"), bytes);
+  }
+}
+
+TEST(ReplaceFile, KeepsThePreviousFileWhenTheWriterFails) {
+  TempFolder folder;
+  write_file(folder / "a.dat", "previous");
+  const FileResult<> written = replace_file(folder / "a.dat", [](ByteWriter& out) {
+    out.text(std::string(3 * kWriteBufferBytes, 'n'));  // some of it already on disk
+    out.fail(FileFault{"source.dat", "cannot read"});
+  });
+  ASSERT_FALSE(written.ok());
+  EXPECT_EQ(written.fault().path, "source.dat");
+  EXPECT_EQ(read_file(folder / "a.dat"), "previous");
+  EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"a.dat"});
 }
 
 TEST(ReplaceFile, ReportsATargetTakenByAFolderAndLeavesNoTemporaryFile) {
   TempFolder folder;
   std::filesystem::create_directory(folder / "a.dat");
   write_file(folder / "a.dat" / "inside", "kept");
-  const auto fault = replace_file(folder / "a.dat", "new");
-  ASSERT_TRUE(fault.has_value());
-  EXPECT_EQ(fault->path, folder / "a.dat");
-  EXPECT_FALSE(fault->reason.empty());
-  EXPECT_NE(fault->describe().find("a.dat"), std::string::npos);
+  const FileResult<> written = replace_file(folder / "a.dat", writing("new"));
+  ASSERT_FALSE(written.ok());
+  EXPECT_EQ(written.fault().path, folder / "a.dat");
+  EXPECT_FALSE(written.fault().reason.empty());
+  EXPECT_NE(written.fault().describe().find("a.dat"), std::string::npos);
   EXPECT_EQ(read_file(folder / "a.dat" / "inside"), "kept");
   EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"a.dat"});
 }
@@ -54,16 +90,49 @@ TEST(ReplaceFile, ReportsAReadOnlyFolderAndKeepsThePreviousFile) {
   write_file(folder / "a.dat", "previous");
   std::filesystem::permissions(
       folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  const auto fault = replace_file(folder / "a.dat", "new");
+  const FileResult<> written = replace_file(folder / "a.dat", writing("new"));
   std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
-  ASSERT_TRUE(fault.has_value());
+  ASSERT_FALSE(written.ok());
   EXPECT_EQ(read_file(folder / "a.dat"), "previous");
   EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"a.dat"});
+}
+
+TEST(ReplaceFile, ReportsARenameThatFailsAfterTheBytesWereWritten) {
+  // The folder goes away while the file is being written: every write still succeeds, the
+  // rename cannot.
+  TempFolder folder;
+  const std::filesystem::path gone = folder / "gone";
+  std::filesystem::create_directory(gone);
+  const FileResult<> written = replace_file(gone / "a.dat", [&](ByteWriter& out) {
+    std::filesystem::remove_all(gone);
+    out.text("bytes");
+  });
+  ASSERT_FALSE(written.ok());
+  EXPECT_EQ(written.fault().path, gone / "a.dat");
+  EXPECT_TRUE(file_names(folder.path()).empty());
+}
+
+TEST(FolderSink, ReplacesTheNamedFileInItsFolderFlushedOrNot) {
+  for (Flush flush : {Flush::to_disk, Flush::not_needed}) {
+    SCOPED_TRACE(flush == Flush::to_disk ? "to disk" : "not needed");
+    TempFolder folder;
+    FolderSink sink(folder.path(), flush);
+    write_file(folder / "Alpha_123.sim", "older and longer");
+    EXPECT_TRUE(sink.replace("Alpha_123.sim", writing("new")).ok());
+    EXPECT_EQ(read_file(folder / "Alpha_123.sim"), "new");
+    EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"Alpha_123.sim"});
+    EXPECT_EQ(sink.folder(), folder.path());
+  }
 }
 
 TEST(PathIn, JoinsFolderAndSingleByteName) {
   EXPECT_EQ(path_in("/x/y", "Vallombra Marina_Scogliera_linea.txt"),
             std::filesystem::path("/x/y/Vallombra Marina_Scogliera_linea.txt"));
+}
+
+TEST(PathIn, GivesTheFileSystemTheNameInUtf8) {
+  // "Città" held as code page 1252 (à is 0xE0) is "Citt\xC3\xA0" on disk.
+  EXPECT_EQ(path_in("/x", "Citt\xE0_linea.txt").string(), "/x/Citt\xC3\xA0_linea.txt");
 }
 
 }  // namespace

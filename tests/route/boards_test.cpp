@@ -68,14 +68,14 @@ TEST_F(Boards, ABoardReplacesAMountainMarkButNotAnObject) {
 
   const TrackCell before = cell(3);
   memo_indicatori_v_max(state, context, 110, {.vas = 20});
-  EXPECT_EQ(state.error_code, 21);
-  EXPECT_EQ(state.error_position, 110);
+  EXPECT_EQ(state.failure.number(), 21);
+  EXPECT_EQ(state.failure.error_position, 110);
   EXPECT_EQ(cell(3), before);
 
-  state.error_code = 0;
+  state.failure = RecordedFailure{};
   EXPECT_FALSE(store_direction_board(state, context, 120, "X"));
-  EXPECT_EQ(state.error_code, 6);
-  EXPECT_EQ(state.error_position, 120);
+  EXPECT_EQ(state.failure.number(), 6);
+  EXPECT_EQ(state.failure.error_position, 120);
   EXPECT_EQ(cell(3), before);
   EXPECT_EQ(context.next_board_slot, 80);
   EXPECT_EQ(state.sim_table[80].name, "");

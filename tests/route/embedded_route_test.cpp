@@ -26,7 +26,7 @@ class EmbeddedRoute : public RouteParse {
 
 TEST_F(EmbeddedRoute, CompilesWithoutAFailureAndDeletesTheFile) {
   EXPECT_EQ(outcome, RouteOutcome::read_train);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_FALSE(route_file_exists());
   EXPECT_EQ(state.route_span, 13800 + 7000);
   EXPECT_EQ(state.cells->last_index(), 416);

@@ -56,7 +56,7 @@ TEST_F(FeaturePart, GradientsHoldFromTheirCellToTheNextRecord) {
     SCOPED_TRACE(c.name);
     reset();
     EXPECT_EQ(parse(short_route(c.records)), RouteOutcome::read_train);
-    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(state.failure.number(), 0);
     for (const GradientRun& run : c.runs) {
       for (std::int64_t i = run.from; i <= run.to; ++i) {
         ASSERT_EQ(cell(i).gradient, run.gradient) << "cell " << i;
@@ -78,7 +78,7 @@ TEST_F(FeaturePart, PassesOverTwoCommentFieldsAndTakesTheThird) {
     for (int i = 0; i < c.comment_lines; ++i) records += "------\r\n";
     records += "pendenza-x, 1000, 5\r\n";
     parse(short_route(records));
-    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(state.failure.number(), 0);
     EXPECT_EQ(cell(30).gradient, c.recognised ? 105 : 100);
   }
 }
@@ -87,17 +87,17 @@ TEST_F(FeaturePart, CommentFieldsReachingTheEndEndThePart) {
   EXPECT_EQ(
       parse(crlf_lines({"[generale]", "lunghezza percorso, 1000", "[curve]", "-- a", "-- b"})),
       RouteOutcome::read_train);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(cell(157).gradient, 100);
 }
 
 TEST_F(FeaturePart, TheBoundTestTakesTheQuotientExactly) {
   // N = 160: (7900 + 100) / 50 = 160 passes, (7901 + 100) / 50 = 160.02 does not.
   parse(short_route(crlf_lines({"pendenza, 7900, 1"})));
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   reset();
   parse(short_route(crlf_lines({"pendenza, 7901, 1"})));
-  EXPECT_EQ(state.error_code, 15);
+  EXPECT_EQ(state.failure.number(), 15);
 }
 
 TEST(CurveKeyword, GivesClassAndSide) {
@@ -134,7 +134,7 @@ TEST_F(FeaturePart, PlanRunsStraightAlongPlusYWithoutCurves) {
 
 TEST_F(FeaturePart, ACurveTurnsTheStepByKPerMetre) {
   parse(short_route(crlf_lines({"curvad4, 100, 10"})));
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(x(100), 0.0);
   EXPECT_EQ(y(100), 100.0);
   // Row 101 turns the step (0, 1) into (0.001, 1); row 102 turns (0.001, 1) into
@@ -190,7 +190,7 @@ TEST_F(FeaturePart, WithoutAPlanCurvesAreNotRecognised) {
   // A class-less curve would be 103; here its numbers are mere keyword fields.
   EXPECT_EQ(parse(short_route(crlf_lines({"curvad, 100, 10", "pendenza, 1000, 5"}))),
             RouteOutcome::read_train);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_FALSE(state.line_profile.has_value());
   EXPECT_EQ(cell(20).gradient, 105);
 }
@@ -208,7 +208,7 @@ TEST_F(FeaturePart, BoardsLandOnTheirRoundedCells) {
           "indicatori_vmax, " + std::to_string(c.position) + ", 5, 0, 0, 0, 0, 0, 0, 0"}) {
       reset();
       parse(short_route(crlf_lines({record})));
-      EXPECT_EQ(state.error_code, 0);
+      EXPECT_EQ(state.failure.number(), 0);
       EXPECT_NE(cell(c.cell).kind, CellKind::empty) << record;
       EXPECT_EQ(cell(c.cell - 1).kind, CellKind::empty) << record;
       EXPECT_EQ(cell(c.cell + 1).kind, CellKind::empty) << record;
@@ -223,7 +223,7 @@ TEST_F(FeaturePart, FeatureRecordsOfEveryKindInOneFile) {
                             "[indicazioni]", "cartello_indicatore, 500,  (  A  ) , resto",
                             "CARTELLO_INDICATORE, 600, \"B, C\" coda"}))),
             RouteOutcome::read_train);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   // Mountain 1, type 5 with markers: cells 20 (20.5 rounded) to 22 (21.5 rounded).
   EXPECT_EQ(cell(19).mountain_type, 0);
   EXPECT_EQ(cell(20).mountain_type, 5);

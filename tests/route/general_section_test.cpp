@@ -29,7 +29,7 @@ TEST_F(GeneralSection, StoresTheGeneralData) {
            "progressiva chilometrica tre, 300, 250, 0", "sfondo uno, 1", "sfondo due, 2",
            "sfondo tre, 3", "ripetizione segnali 4 codici, 500, 8050", "[curve]", "[fine]"})),
       RouteOutcome::read_train);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(state.route_span, 20800);
   EXPECT_EQ(state.cells->last_index(), 416);
   EXPECT_EQ(state.line_profile->last_row(), 20800);
@@ -58,7 +58,7 @@ TEST_F(GeneralSection, SizesTheTablesWithHalvesToEven) {
     SCOPED_TRACE(c.length);
     reset();
     parse(crlf_lines({"[generale]", "lunghezza percorso, " + std::to_string(c.length), "[fine]"}));
-    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(state.failure.number(), 0);
     EXPECT_EQ(state.cells->last_index(), c.last_cell);
     EXPECT_EQ(state.line_profile->last_row(), c.length + 7000);
   }
@@ -93,7 +93,7 @@ TEST_F(GeneralSection, KeywordsFollowTheirCaseRules) {
     SCOPED_TRACE(c.line);
     reset();
     EXPECT_EQ(parse(general({c.line})), RouteOutcome::read_train);
-    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(state.failure.number(), 0);
     EXPECT_EQ(state.sim_table[c.slot].*c.field, c.expected);
   }
 }
@@ -120,7 +120,7 @@ TEST_F(GeneralSection, PassesOverTenCommentFieldsAndTakesTheEleventh) {
     SCOPED_TRACE(c.name);
     reset();
     parse(crlf_lines({"[generale]", "lunghezza percorso, 1000"}) + c.lines + "[fine]\r\n");
-    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(state.failure.number(), 0);
     EXPECT_EQ(state.sim_table[kLineSlot].zone_start, c.background);
   }
 }
@@ -128,7 +128,7 @@ TEST_F(GeneralSection, PassesOverTenCommentFieldsAndTakesTheEleventh) {
 TEST_F(GeneralSection, AFileEndingInsideTheSectionAfterItsLengthIsComplete) {
   EXPECT_EQ(parse(crlf_lines({"[generale]", "lunghezza percorso, 1000"})),
             RouteOutcome::read_train);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(cell(157).gradient, 100);
   EXPECT_EQ(state.line_profile->tag(7998, 1), ProfileTag::real);
 }
@@ -137,7 +137,7 @@ TEST_F(GeneralSection, TheLastFieldOfTheFileIsNeverInterpreted) {
   // Interpreted, "sfondo due" would read its number past the end of the file.
   EXPECT_EQ(parse("[generale]\r\nlunghezza percorso, 1000\r\nsfondo uno, 4\r\nsfondo due"),
             RouteOutcome::read_train);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(state.sim_table[kLineSlot].zone_start, 4);
 }
 

@@ -120,7 +120,7 @@ TEST_F(ObservedRoute, ChangesNothingTheParseCompiles) {
   EXPECT_EQ(state.cells->all(), observed.cells->all());
   EXPECT_EQ(state.sim_table, observed.sim_table);
   EXPECT_EQ(state.text_line, observed.text_line);
-  EXPECT_EQ(state.error_code, observed.error_code);
+  EXPECT_EQ(state.failure.number(), observed.failure.number());
   EXPECT_EQ(context.next_board_slot, observed_slot);
   for (std::int64_t row = 0; row <= state.line_profile->last_row(); ++row) {
     ASSERT_EQ(state.line_profile->value(row, 0), observed.line_profile->value(row, 0)) << row;

@@ -20,7 +20,7 @@ std::string repeated(const std::string& line, int times) {
 
 TEST_F(RouteFailures, RouteFileMissingIs101AndNothingIsDeleted) {
   EXPECT_EQ(route_half(state, context), RouteOutcome::leave);
-  EXPECT_EQ(state.error_code, 101);
+  EXPECT_EQ(state.failure.number(), 101);
   EXPECT_FALSE(state.cells.has_value());
 }
 
@@ -79,17 +79,17 @@ TEST_F(RouteFailures, EachRecordedCodeEndsAsItShould) {
     SCOPED_TRACE(c.name);
     reset();
     EXPECT_EQ(parse(c.text), c.outcome);
-    EXPECT_EQ(state.error_code, c.code);
-    EXPECT_EQ(state.error_position, c.position);
-    EXPECT_EQ(state.error_source, TextFile::route);
+    EXPECT_EQ(state.failure.number(), c.code);
+    EXPECT_EQ(state.failure.error_position, c.position);
+    EXPECT_EQ(state.failure.source, TextFile::route);
     EXPECT_FALSE(route_file_exists());
   }
 }
 
 TEST_F(RouteFailures, TheFailureNamesTheLineOfItsRecord) {
   parse(short_route(crlf_lines({"pendenza, 100, 1", "", "pendenza, 9000, 1"})));
-  EXPECT_EQ(state.error_code, 15);
-  EXPECT_EQ(state.error_line, 6);
+  EXPECT_EQ(state.failure.number(), 15);
+  EXPECT_EQ(state.failure.line, 6);
 }
 
 TEST_F(RouteFailures, ARefusedLengthIsNotStoredButEarlierValuesAre) {
@@ -99,7 +99,7 @@ TEST_F(RouteFailures, ARefusedLengthIsNotStoredButEarlierValuesAre) {
   EXPECT_FALSE(state.cells.has_value());
 
   parse(crlf_lines({"[generale]", "ripetizione segnali 9 codici, 25, 100", "[fine]"}));
-  EXPECT_EQ(state.error_code, 3);
+  EXPECT_EQ(state.failure.number(), 3);
   EXPECT_EQ(state.sim_table[kTrainSlot].zone_start, 25);
   EXPECT_EQ(state.sim_table[kTrainSlot].zone_end, 100);
 }
@@ -109,8 +109,8 @@ TEST_F(RouteFailures, ACodeFifteenKeepsWhatWasCompiledAndRunsBothTails) {
                 crlf_lines({"pendenza, 1000, 5", "cartello_indicatore, 200, A", "curvad4, 100, 10",
                             "pendenza, 7950, 9", "cartello_indicatore, 300, B"}))),
             RouteOutcome::read_train);
-  EXPECT_EQ(state.error_code, 15);
-  EXPECT_EQ(state.error_position, 7950);
+  EXPECT_EQ(state.failure.number(), 15);
+  EXPECT_EQ(state.failure.error_position, 7950);
   EXPECT_EQ(cell(5).kind, CellKind::direction_board);
   EXPECT_EQ(cell(7).kind, CellKind::empty);  // the board after the failure is never read
   EXPECT_EQ(cell(19).gradient, 100);
@@ -125,7 +125,7 @@ TEST_F(RouteFailures, PlanRowsPastOneMillionAre103) {
   EXPECT_EQ(parse(crlf_lines({"[generale]", "lunghezza percorso, 1000000", "[curve]",
                               "curvad1, 999000, 2000", "[fine]"})),
             RouteOutcome::leave);
-  EXPECT_EQ(state.error_code, 103);
+  EXPECT_EQ(state.failure.number(), 103);
   EXPECT_EQ(state.line_profile->tag(1000000, 0), ProfileTag::real);
   EXPECT_EQ(state.line_profile->tag(1000001, 0), ProfileTag::empty);
   EXPECT_FALSE(route_file_exists());
@@ -173,7 +173,7 @@ TEST_F(RouteFailures, LimitsJustInsideTheTablesAreNoFault) {
                                     "indicatori_vmax, 200, -1638, 0, 0, 0, -40, 0, 0, 0",
                                     "montagna, 7000, 8050, 1", "curvad4, 7000, 1000"}))),
       RouteOutcome::read_train);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(cell(160).gradient, 101);
   EXPECT_EQ(cell(3).value1, 32767);
   EXPECT_EQ(cell(5).value1, -32768);

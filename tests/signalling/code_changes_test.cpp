@@ -65,15 +65,15 @@ TEST(CodeChangePass, PlacesEveryCodeChangeOfAShortLine) {
   // 19 for the signal before the warning; 45, 39 and 32 on the approach; 58 eight cells into
   // the slowdown (the end comes four cells later); 65 for the signal after the end.
   EXPECT_EQ(code_changes(state), placed_at({19, 32, 39, 45, 58, 65}));
-  EXPECT_EQ(state.error_code, 0);
-  EXPECT_EQ(state.error_position, 0);
+  EXPECT_EQ(state.failure.number(), 0);
+  EXPECT_EQ(state.failure.error_position, 0);
 }
 
 TEST(CodeChangePass, LeavesALineWithoutCellsOrTooShortToVisit) {
   ScenarioState no_cells;
   place_code_changes(no_cells);
   EXPECT_FALSE(no_cells.cells.has_value());
-  EXPECT_EQ(no_cells.error_code, 0);
+  EXPECT_EQ(no_cells.failure.number(), 0);
 
   for (const std::int32_t n : {0, 1, 2}) {
     SCOPED_TRACE(n);
@@ -82,7 +82,7 @@ TEST(CodeChangePass, LeavesALineWithoutCellsOrTooShortToVisit) {
     const CellArray before = *state.cells;
     place_code_changes(state);
     EXPECT_EQ(state.cells->all(), before.all());
-    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(state.failure.number(), 0);
   }
 }
 
@@ -128,7 +128,7 @@ TEST(CodeChangePass, MarksTheSignalsWithinTwentyCellsBeforeAWarning) {
     ScenarioState state = line_with(60, marks);
     place_code_changes(state);
     EXPECT_EQ(code_changes(state), c.expected);
-    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(state.failure.number(), 0);
   }
 }
 
@@ -184,8 +184,8 @@ TEST(CodeChangePass, PrefersAFreeCellBeforeASignalToCappingACodeChange) {
         line_with(40, {c.before, c.two_before, {20, Kind::signal}, {26, Kind::slowdown_warning}});
     place_code_changes(state);
     EXPECT_EQ(code_changes(state), c.expected);
-    EXPECT_EQ(state.error_code, c.error_code);
-    EXPECT_EQ(state.error_position, c.error_position);
+    EXPECT_EQ(state.failure.number(), c.error_code);
+    EXPECT_EQ(state.failure.error_position, c.error_position);
   }
 }
 
@@ -222,8 +222,8 @@ TEST(CodeChangePass, PlacesOneCodeChangeInEachApproachWindowThatFits) {
     ScenarioState state = line_with(60, marks);
     place_code_changes(state);
     EXPECT_EQ(code_changes(state), c.expected);
-    EXPECT_EQ(state.error_code, c.error_code);
-    EXPECT_EQ(state.error_position, c.error_position);
+    EXPECT_EQ(state.failure.number(), c.error_code);
+    EXPECT_EQ(state.failure.error_position, c.error_position);
   }
 }
 
@@ -235,8 +235,8 @@ TEST(CodeChangePass, AnExistingCodeChangeFillsNoApproachWindow) {
   place_code_changes(state);
   EXPECT_EQ(code_changes(state),
             (CodeChanges{{22, 180}, {29, 180}, {33, 100}, {34, 200}, {35, 200}}));
-  EXPECT_EQ(state.error_code, 12);
-  EXPECT_EQ(state.error_position, 2000);
+  EXPECT_EQ(state.failure.number(), 12);
+  EXPECT_EQ(state.failure.error_position, 2000);
 }
 
 // Slowdowns start at 30, so the approach windows take 25, 19 and 12; the cases look from the
@@ -268,8 +268,8 @@ TEST(CodeChangePass, SpacesCodeChangesEightCellsApartThroughASlowSlowdown) {
     ScenarioState state = line_with(80, marks);
     place_code_changes(state);
     EXPECT_EQ(code_changes(state, 30), c.expected);
-    EXPECT_EQ(state.error_code, c.error_code);
-    EXPECT_EQ(state.error_position, c.error_position);
+    EXPECT_EQ(state.failure.number(), c.error_code);
+    EXPECT_EQ(state.failure.error_position, c.error_position);
   }
 }
 
@@ -294,8 +294,8 @@ TEST(CodeChangePass, SpacingStopsAtTheLastCellWithoutAnEnd) {
     ScenarioState state = line_with(80, marks);
     place_code_changes(state);
     EXPECT_EQ(code_changes(state, c.start), c.expected);
-    EXPECT_EQ(state.error_code, c.error_code);
-    EXPECT_EQ(state.error_position, c.error_position);
+    EXPECT_EQ(state.failure.number(), c.error_code);
+    EXPECT_EQ(state.failure.error_position, c.error_position);
   }
 }
 
@@ -326,8 +326,8 @@ TEST(CodeChangePass, MarksTheFirstSignalWithinTwelveCellsAfterTheEnd) {
     ScenarioState state = line_with(80, marks);
     place_code_changes(state);
     EXPECT_EQ(code_changes(state, 30), c.expected);
-    EXPECT_EQ(state.error_code, c.error_code);
-    EXPECT_EQ(state.error_position, c.error_position);
+    EXPECT_EQ(state.failure.number(), c.error_code);
+    EXPECT_EQ(state.failure.error_position, c.error_position);
   }
 }
 
@@ -368,8 +368,8 @@ TEST(CodeChangePass, KeepsTheLastFailureAndGoesOn) {
                                        {50, Kind::slowdown_start, 60},
                                        {62, Kind::slowdown_end}});
   place_code_changes(state);
-  EXPECT_EQ(state.error_code, 12);
-  EXPECT_EQ(state.error_position, 2500);
+  EXPECT_EQ(state.failure.number(), 12);
+  EXPECT_EQ(state.failure.error_position, 2500);
   EXPECT_EQ(code_changes(state, 21), placed_at({32, 39, 58}));
 }
 

@@ -59,8 +59,88 @@ std::vector<std::string> file_names(const std::filesystem::path& folder) {
 }
 
 void FakePlatform::show_waiting_window(std::string_view caption) {
+  events.emplace_back("window");
   captions.emplace_back(caption);
-  files_when_shown = file_names(folder_);
+  if (folder_) files_when_shown = file_names(folder_.value());
+}
+
+namespace {
+
+// Collects what a writer drains; fails every drain when `refuse` says so.
+class StringDrain final : public ByteDrain {
+ public:
+  explicit StringDrain(std::string name, bool refuse) : name_(std::move(name)), refuse_(refuse) {}
+  FileResult<> drain(std::string_view bytes) override {
+    if (refuse_) return FileFault{name_, "refused by the test"};
+    text.append(bytes);
+    return {};
+  }
+  std::string text;
+
+ private:
+  std::string name_;
+  bool refuse_;
+};
+
+}  // namespace
+
+std::string bytes_written(const FileSink::Fill& fill, std::size_t buffer_bytes) {
+  std::vector<char> buffer(buffer_bytes);
+  StringDrain drain("memory", false);
+  ByteWriter out(buffer, drain);
+  fill(out);
+  if (!out.finish()) ADD_FAILURE() << "a write into memory failed";
+  return drain.text;
+}
+
+FileResult<> MemorySink::replace(std::string_view name, const Fill& fill) {
+  const std::string key(name);
+  replaced.push_back(key);
+  std::vector<char> buffer(kSmallBuffer);
+  StringDrain drain(key, refused.count(key) != 0);
+  ByteWriter out(buffer, drain);
+  fill(out);
+  FileResult<> written = out.finish();
+  if (written) files[key] = std::move(drain.text);
+  return written;
+}
+
+void FakePlatform::show_error_box(std::string_view text) {
+  events.emplace_back("error box");
+  error_boxes.emplace_back(text);
+}
+
+bool FakePlatform::hold_folder(const std::filesystem::path& folder,
+                               std::chrono::milliseconds wait) {
+  events.emplace_back("hold");
+  held_folder = folder;
+  patience = wait;
+  if (real_hold) {
+    hold_ = FolderHold::take(folder, wait);
+    holding_ = hold_.state() != FolderHold::State::busy;
+  } else {
+    holding_ = !folder_busy;
+  }
+  if (holding_) files_when_held = file_names(folder);
+  return holding_;
+}
+
+void FakePlatform::release_folder() {
+  if (!holding_) return;
+  events.emplace_back("release");
+  files_when_released = file_names(held_folder);
+  hold_ = FolderHold();
+  holding_ = false;
+}
+
+void FakePlatform::report(std::string_view line) {
+  events.emplace_back("report");
+  reports.emplace_back(line);
+}
+
+void FakePlatform::note(std::string_view line) {
+  events.emplace_back("note");
+  notes.emplace_back(line);
 }
 
 }  // namespace scenario::testing

@@ -99,8 +99,8 @@ class CheckCommand : public ::testing::Test {
     const CompileResult result = compile_scenario(request, state);
     std::vector<std::pair<std::string, std::string>> files;
     files.emplace_back("status", std::to_string(result.status) + " code " +
-                                     std::to_string(result.error_code) + " at " +
-                                     std::to_string(result.error_position));
+                                     std::to_string(result.failure.number()) + " at " +
+                                     std::to_string(result.failure.error_position));
     for (const std::string& name : file_names(request.out)) {
       files.emplace_back(name, read_file(request.out / name));
     }
@@ -302,7 +302,7 @@ TEST_F(CheckCommand, FindsEachDefectWhereItIsAndLeavesTheCompileAsItIs) {
     EXPECT_EQ(d.where.line, c.line);
     EXPECT_EQ(d.where.column, c.column);
     EXPECT_NE(d.message.find(c.message_part), std::string::npos) << d.message;
-    EXPECT_EQ(outcome.facts.error_code, c.compile_code);
+    EXPECT_EQ(code_number(outcome.facts.error_code), c.compile_code);
     const bool fatal = c.code == "1250" || c.code == "1251";
     EXPECT_EQ(outcome.facts.fatal.has_value(), fatal);
     const bool failed = c.compile_code != 0 || fatal;

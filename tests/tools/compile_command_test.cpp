@@ -314,7 +314,7 @@ TEST_F(CompileCommand, ReadFaultCarriesTheReadersMessageNamingTheAuthorsFile) {
   write_file(train_, train_with("sabbia, 40000\n"));
   ToolRun run = compile({"--json"});
   std::string message = nlohmann::json::parse(run.out)["message"];
-  const std::string meaning(error_meaning(25));
+  const std::string meaning(error_meaning(FailureCode::read_fault));
   ASSERT_GT(message.size(), meaning.size() + 2) << message;
   EXPECT_EQ(message.substr(0, meaning.size() + 2), meaning + ": ");
 

@@ -19,19 +19,19 @@ using scenario::testing::TempFolder;
 using scenario::testing::write_file;
 
 TEST(ExplainCommand, EveryCodeOfTheSystemHasAnExplanation) {
-  std::vector<std::int32_t> meant;
+  std::vector<FailureCode> meant;
   for (const ErrorMeaning& m : error_meanings()) {
     meant.push_back(m.code);
-    SCOPED_TRACE(m.code);
-    const auto text = explain_text(std::to_string(m.code));
+    const std::string number = std::to_string(code_number(m.code));
+    SCOPED_TRACE(number);
+    const auto text = explain_text(number);
     ASSERT_TRUE(text.has_value());
-    EXPECT_EQ(text->rfind("error " + std::to_string(m.code) + ": " + std::string(m.meaning), 0), 0u)
-        << *text;
+    EXPECT_EQ(text->rfind("error " + number + ": " + std::string(m.meaning), 0), 0u) << *text;
     EXPECT_NE(text->find("Example"), std::string::npos);
     EXPECT_NE(text->find("Fix:"), std::string::npos);
   }
   const auto explained = check::explained_failures();
-  EXPECT_EQ(std::vector<std::int32_t>(explained.begin(), explained.end()), meant);
+  EXPECT_EQ(std::vector<FailureCode>(explained.begin(), explained.end()), meant);
 
   for (std::size_t n = 1; n <= check::finding_explanations().size(); ++n) {
     const auto finding = static_cast<check::Finding>(n);
@@ -102,19 +102,19 @@ TEST(ExplainCommand, EveryExampleGivesItsCode) {
     const auto finding = static_cast<check::Finding>(n);
     SCOPED_TRACE(check::finding_code(finding));
     const CheckOutcome outcome = run(check::explanation(finding).example);
-    EXPECT_EQ(outcome.facts.error_code, 0);
+    EXPECT_EQ(outcome.facts.error_code, FailureCode::none);
     std::vector<std::string> codes;
     for (const check::Diagnostic& d : outcome.diagnostics) codes.push_back(d.code);
     EXPECT_EQ(codes, std::vector<std::string>{check::finding_code(finding)});
   }
-  for (std::int32_t code : check::explained_failures()) {
-    SCOPED_TRACE(code);
+  for (FailureCode code : check::explained_failures()) {
+    SCOPED_TRACE(code_number(code));
     const auto e = check::failure_explanation(code);
     if (e->example.file == TextFile::none) continue;  // told in words: too large, or no file
     const CheckOutcome outcome = run(e->example);
-    if (code >= 1250) {
+    if (code == FailureCode::marker_in_use || code == FailureCode::integrity_code_in_use) {
       EXPECT_EQ(outcome.facts.fatal, code);
-      EXPECT_EQ(outcome.facts.error_code, 0);
+      EXPECT_EQ(outcome.facts.error_code, FailureCode::none);
     } else {
       EXPECT_EQ(outcome.facts.error_code, code);
     }

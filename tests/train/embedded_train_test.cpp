@@ -22,7 +22,7 @@ class EmbeddedTrain : public TrainParseTest {
 };
 
 TEST_F(EmbeddedTrain, CompilesWithoutAFailureAndDeletesTheFile) {
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_FALSE(train_file_exists());
 }
 

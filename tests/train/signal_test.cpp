@@ -23,7 +23,7 @@ TEST_F(Signals, PacksTheAspectsAndMarksTheApproach) {
                       .d3 = 3,
                       .tempo = 0};
   memo_segnale(state, 3000, signal);  // cell 61
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(cell(61).kind, CellKind::signal);
   EXPECT_EQ(cell(61).value1, 51);
   EXPECT_EQ(cell(61).value2, 62);
@@ -69,7 +69,7 @@ TEST_F(Signals, TakesOnlyAFreeCell) {
     cell(61).kind = c.held;
     SignalRecord signal{.sx = 0, .s1 = 5};
     memo_segnale(state, 3000, signal);
-    EXPECT_EQ(state.error_code, c.code);
+    EXPECT_EQ(state.failure.number(), c.code);
     if (c.code == 0) {
       EXPECT_EQ(cell(61).kind, CellKind::signal);
       EXPECT_EQ(cell(59).marker, 1);
@@ -87,7 +87,7 @@ TEST_F(Signals, WritesMarksOverOccupiedCells) {
   cell(59).value1 = 80;
   SignalRecord signal{.sx = 2, .dx = 0};
   memo_segnale(state, 3000, signal);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(cell(59).marker, 61);
   EXPECT_EQ(cell(59).kind, CellKind::direction_board);
   EXPECT_EQ(cell(59).value1, 80);
@@ -96,7 +96,7 @@ TEST_F(Signals, WritesMarksOverOccupiedCells) {
 TEST_F(Signals, DropsMarksThatWouldFallBeforeCell0) {
   SignalRecord signal{.sx = 0, .dx = 1};
   memo_segnale(state, 200, signal);  // cell 5: marks for cells 3, 1, -1, -3
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(cell(5).kind, CellKind::signal);
   EXPECT_EQ(cell(3).marker, 11);
   EXPECT_EQ(cell(1).marker, 12);
@@ -112,7 +112,7 @@ TEST_F(Signals, ValuesKeepTheLow16Bits) {
 
 TEST_F(Signals, ReadsTheRecordFromTheTrainFile) {
   run(crlf_lines({"[generale]", "segnale,   3000,   2, 5, 6,  0, 0,    1,  0,0,0, 40", "[fine]"}));
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(cell(61).kind, CellKind::signal);
   EXPECT_EQ(cell(61).value1, 50);
   EXPECT_EQ(cell(61).value4, 7);

@@ -12,7 +12,7 @@ using Slowdowns = TrainParseTest;
 
 TEST_F(Slowdowns, LaysOutStartEndWarningAndApproach) {
   memo_rallentamento(state, {.x = 4800, .v = 60, .l = 400, .f_tt = 1, .f_ta = 1, .d_v = 0});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   // End (4800 + 400) / 50 + 1 = 105, start 97, warning 3600 / 50 + 1 = 73, approach 72 to 69.
   for (std::int64_t i : {105, 97}) {
     EXPECT_EQ(cell(i).value1, 60);
@@ -59,7 +59,7 @@ TEST_F(Slowdowns, PutsTheWarningAndApproachCellsFromX) {
     state = ScenarioState{};
     state.cells.emplace(kLastCell);
     memo_rallentamento(state, {.x = c.x, .v = 40, .l = 100, .f_tt = 0, .f_ta = c.f_ta});
-    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(state.failure.number(), 0);
     std::int32_t warnings = 0, approaches = 0;
     for (const TrackCell& each : state.cells->all()) {
       warnings += each.kind == CellKind::slowdown_warning;
@@ -103,7 +103,7 @@ TEST_F(Slowdowns, RefusesOccupiedCellsInOrder) {
     state.cells.emplace(kLastCell);
     cell(c.occupied).kind = CellKind::speed_boards;
     memo_rallentamento(state, {.x = 4800, .v = 60, .l = 400, .f_tt = 1, .f_ta = 1});
-    EXPECT_EQ(state.error_code, c.code);
+    EXPECT_EQ(state.failure.number(), c.code);
     const CellKind expect_start = c.main_cells_written ? CellKind::slowdown_start
                                   : c.occupied == 97   ? CellKind::speed_boards
                                                        : CellKind::empty;
@@ -123,13 +123,13 @@ TEST_F(Slowdowns, RefusesOccupiedCellsInOrder) {
 TEST_F(Slowdowns, AMountainMarkGivesWay) {
   cell(97).kind = CellKind::mountain_mark;
   memo_rallentamento(state, {.x = 4800, .v = 60, .l = 400, .f_tt = 1, .f_ta = 1});
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(cell(97).kind, CellKind::slowdown_start);
 }
 
 TEST_F(Slowdowns, ReadsTheRecordFromTheTrainFile) {
   run(crlf_lines({"[generale]", "rallentamento, 4800, 60, 400, 1, 1, 0", "[fine]"}));
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(cell(97).kind, CellKind::slowdown_start);
   EXPECT_EQ(cell(105).kind, CellKind::slowdown_end);
   EXPECT_EQ(cell(69).kind, CellKind::slowdown_approach);

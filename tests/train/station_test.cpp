@@ -42,7 +42,7 @@ TEST_F(Stations, StoresEveryFieldOfTheSlot) {
   expected.zone_start = 8050 - 250;
   expected.zone_end = 8050 + 250 + 50;  // param6 extends the end, then is cleared (first station)
   EXPECT_EQ(slot(1), expected);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
 }
 
 // A second station after kFirst: its extent, the values its rules clear, and its cells.
@@ -70,7 +70,7 @@ TEST_F(Stations, SetsExtentMarksAndStopCellByType) {
     state = ScenarioState{};
     state.cells.emplace(kLastCell);
     run(crlf_lines({"[generale]", kFirst, c.record, "[fine]"}));
-    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(state.failure.number(), 0);
     EXPECT_EQ(slot(2).zone_start, c.zone_start);
     EXPECT_EQ(slot(2).zone_end, c.zone_end);
     EXPECT_EQ(slot(2).param5, c.param5);
@@ -110,7 +110,7 @@ TEST_F(Stations, TheFirstStationClearsParam5AndParam6AfterItsExtent) {
 TEST_F(Stations, MarksNoCellBelowIndex2) {
   // Zone end 200 m: stop cell 3, marks would go to cells 2, 1, 0, -1; only cell 2 gets one.
   run(crlf_lines({"[generale]", station(100, 12, 200), "[fine]"}));
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(cell(3).kind, CellKind::station_stop);
   EXPECT_EQ(cell(2).marker, 81);
   EXPECT_EQ(cell(1).marker, 0);
@@ -120,21 +120,21 @@ TEST_F(Stations, MarksNoCellBelowIndex2) {
 TEST_F(Stations, KeepsStationsAtLeast350MetresApart) {
   // kFirst ends at 1400: a station of 300 m at 1900 starts at 1750, exactly 350 m later.
   run(crlf_lines({"[generale]", kFirst, station(1900, 28, 300), "[fine]"}));
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(slot(2).zone_start, 1750);
 
   state = ScenarioState{};
   state.cells.emplace(kLastCell);
   run(crlf_lines({"[generale]", kFirst, station(1850, 28, 300), "[fine]"}));
-  EXPECT_EQ(state.error_code, 22);
-  EXPECT_EQ(state.error_position, 1850);
+  EXPECT_EQ(state.failure.number(), 22);
+  EXPECT_EQ(state.failure.error_position, 1850);
   EXPECT_FALSE(train_file_exists());
 }
 
 TEST_F(Stations, TheStopCellReplacesASignalButNotTheOtherWayRound) {
   const std::string signal = "segnale, 1300, 0, 1, 2, 3, 0, 0, 0, 0, 0, 0";  // cell 27
   run(crlf_lines({"[generale]", signal, kFirst, "[fine]"}));
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(cell(27).kind, CellKind::station_stop);
   EXPECT_EQ(cell(27).value1, 1);
   EXPECT_EQ(cell(27).value2, 20);  // the rest of the signal stays
@@ -142,14 +142,14 @@ TEST_F(Stations, TheStopCellReplacesASignalButNotTheOtherWayRound) {
   state = ScenarioState{};
   state.cells.emplace(kLastCell);
   run(crlf_lines({"[generale]", kFirst, signal, "[fine]"}));
-  EXPECT_EQ(state.error_code, 16);
-  EXPECT_EQ(state.error_position, 1300);
+  EXPECT_EQ(state.failure.number(), 16);
+  EXPECT_EQ(state.failure.error_position, 1300);
 }
 
 TEST_F(Stations, TheBoundLeavesRoomFor800Metres) {
   // N = 180: (8200 + 800) / 50 = 180 passes.
   run(crlf_lines({"[generale]", station(8200, 28, 100), "[fine]"}));
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(slot(1).zone_end, 8250);
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/memorizza_dati.h"
 #include "model/file_names.h"
+#include "parse/recording_observer.h"
 #include "payload/scenario_payload.h"
 #include "payload/text_writers.h"
 #include "support/test_support.h"
@@ -26,7 +27,7 @@ class TrainEndToEnd : public ::testing::Test {
   void run(std::string_view route, std::string_view train) {
     write_file(folder / route_text_name(state), route);
     write_file(folder / train_text_name(state), train);
-    memorizza_dati(state, folder.path());
+    EXPECT_TRUE(memorizza_dati(state, folder.path()).ok()) << "a text file was left";
   }
   void run_shipped() {
     run(text_file_bytes(embedded_scenario().route), text_file_bytes(embedded_scenario().train));
@@ -48,7 +49,7 @@ std::string small_route(std::string_view progressive_uno = "0, 0, 0") {
 
 TEST_F(TrainEndToEnd, CompilesTheShippedTrainOverTheShippedRoute) {
   run_shipped();
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_TRUE(file_names(folder.path()).empty());
   EXPECT_EQ(state.cells->last_index(), 416);
   EXPECT_EQ(state.sim_table[kTrainRouteSlot].zone_start, 100);
@@ -75,7 +76,7 @@ TEST_F(TrainEndToEnd, CompilesTheShippedTrainOverTheShippedRoute) {
 
 TEST_F(TrainEndToEnd, ABadProgressiveGives2AndStillDeletesTheTrainFile) {
   run(small_route("25, 0, 0"), crlf_lines({"[generale]", "numero vetture, 4", "[fine]"}));
-  EXPECT_EQ(state.error_code, 2);
+  EXPECT_EQ(state.failure.number(), 2);
   EXPECT_EQ(state.sim_table[kTrainRouteSlot].position, 4);
   EXPECT_TRUE(file_names(folder.path()).empty());
 }
@@ -84,8 +85,8 @@ TEST_F(TrainEndToEnd, TheTrainHalfStillRunsAfterARouteRecordBeyondTheCells) {
   std::string route = small_route();
   route.insert(route.find("[fine]"), crlf_lines({"pendenza, 9000, 5"}));
   run(route, crlf_lines({"[generale]", "numero vetture, 4", "[fine]"}));
-  EXPECT_EQ(state.error_code, 15);
-  EXPECT_EQ(state.error_position, 9000);
+  EXPECT_EQ(state.failure.number(), 15);
+  EXPECT_EQ(state.failure.error_position, 9000);
   EXPECT_EQ(state.sim_table[kTrainRouteSlot].position, 4);
   EXPECT_TRUE(file_names(folder.path()).empty());
 }
@@ -109,19 +110,38 @@ TEST_F(TrainEndToEnd, AReadFaultInTheTrainFileEndsIn25) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    state.error_code = 0;
-    state.error_position = -1;
+    state.failure = RecordedFailure{};
+    state.failure.error_position = -1;
     run(small_route(), c.train);
-    EXPECT_EQ(state.error_code, 25);
-    EXPECT_EQ(state.error_position, -1);
+    EXPECT_EQ(state.failure.number(), 25);
+    EXPECT_EQ(state.failure.error_position, -1);
     EXPECT_TRUE(file_names(folder.path()).empty());
   }
 }
 
+TEST_F(TrainEndToEnd, AnObserverIsToldOfBothFilesInTurn) {
+  write_file(folder / route_text_name(state), small_route());
+  write_file(folder / train_text_name(state), crlf_lines({"[generale]", "sabbia, 2", "[fine]"}));
+  RecordingObserver observer;
+  EXPECT_TRUE(memorizza_dati(state, folder.path(), &observer).ok());
+  EXPECT_EQ(observer.only({"start", "end train", "end route", "record"}),
+            (std::vector<std::string>{
+                "start route", "record 1 lunghezza percorso 2 [lunghezza percorso]",
+                "record 4 progressiva chilometrica uno 3 [progressiva chilometrica uno]",
+                "record 3 progressiva chilometrica due 4 [progressiva chilometrica due]",
+                "record 2 progressiva chilometrica tre 5 [progressiva chilometrica tre]",
+                "end route end_of_file", "start train", "record 6 sabbia 2 [sabbia]",
+                "end train end_of_file"}));
+}
+
 TEST_F(TrainEndToEnd, AMissingTrainFileEndsIn25) {
   write_file(folder / route_text_name(state), small_route());
-  memorizza_dati(state, folder.path());
-  EXPECT_EQ(state.error_code, 25);
+  EXPECT_TRUE(memorizza_dati(state, folder.path()).ok());
+  EXPECT_EQ(state.failure.number(), 25);
+  EXPECT_EQ(state.failure.source, TextFile::train);
+  // The detail names no path: the one who shows it names the train file its own way.
+  EXPECT_EQ(state.failure.detail.text, "cannot open");
+  EXPECT_TRUE(state.failure.detail.names_file);
   EXPECT_TRUE(file_names(folder.path()).empty());
 }
 

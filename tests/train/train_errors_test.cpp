@@ -86,16 +86,16 @@ TEST_F(TrainErrors, RecordsEachFailureDeletesTheFileAndRunsTailsOnlyAfter15Or2) 
     SCOPED_TRACE(c.what);
     state = ScenarioState{};
     state.cells.emplace(kLastCell);
-    state.error_code = c.earlier_code;
-    state.error_position = kUnchanged;
+    state.failure.error_code = FailureCode{c.earlier_code};
+    state.failure.error_position = kUnchanged;
     state.sim_table[kProgressiveDueSlot].zone_end = c.progressive_end;
     context.next_board_slot = c.next_board_slot;
     std::string text = crlf_lines({"[generale]", "velocita, 0, 30"});
     for (const auto& record : c.records) text += crlf_lines({record});
     run(text + crlf_lines({"[fine]"}));
 
-    EXPECT_EQ(state.error_code, c.code);
-    EXPECT_EQ(state.error_position, c.position);
+    EXPECT_EQ(state.failure.number(), c.code);
+    EXPECT_EQ(state.failure.error_position, c.position);
     EXPECT_FALSE(train_file_exists());
     EXPECT_EQ(cell(0).speed_limit, c.tails ? 6 : 0);
     EXPECT_EQ(cell(177).speed_limit, c.tails ? 6 : 0);
@@ -105,7 +105,7 @@ TEST_F(TrainErrors, RecordsEachFailureDeletesTheFileAndRunsTailsOnlyAfter15Or2) 
 TEST_F(TrainErrors, Error15EndsTheRecordsButKeepsWhatCameBefore) {
   run(crlf_lines(
       {"[generale]", "numero vetture, 4", "abbattimento, 9000, 1", "sabbia, 3", "[fine]"}));
-  EXPECT_EQ(state.error_code, 15);
+  EXPECT_EQ(state.failure.number(), 15);
   EXPECT_EQ(slot(kTrainRouteSlot).position, 4);
   EXPECT_EQ(slot(kTrainSlot).param7, 0);
 }
@@ -115,7 +115,7 @@ TEST_F(TrainErrors, TheSixthStationIsStoredBeforeError10) {
   std::string text = crlf_lines({"[generale]"});
   for (int k = 1; k <= 6; ++k) text += crlf_lines({station(1000 * k, 28, 100)});
   run(text);
-  EXPECT_EQ(state.error_code, 10);
+  EXPECT_EQ(state.failure.number(), 10);
   EXPECT_EQ(slot(6).position, 6000);
 }
 
@@ -136,7 +136,7 @@ TEST_F(TrainErrors, PlacesHandPlacedCodeChanges) {
     state.cells.emplace(kLastCell);
     cell(96).kind = CellKind::mountain_mark;  // gives way
     run(crlf_lines({"[generale]", "abbattimento, 4800, " + std::to_string(c.value), "[fine]"}));
-    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(state.failure.number(), 0);
     EXPECT_EQ(cell(96).kind, c.kind);
     EXPECT_EQ(cell(96).value1, c.value1);
   }

@@ -21,7 +21,7 @@ TEST_F(TrainRecords, StoresTheGeneralRecords) {
   EXPECT_EQ(slot(kTrainSlot).param10, 10);
   EXPECT_EQ(slot(kTrainSlot).param11, 10);
   EXPECT_EQ(slot(kTrainSlot).param12, 40);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
   EXPECT_FALSE(train_file_exists());
 }
 
@@ -62,7 +62,7 @@ TEST_F(TrainRecords, FindsRecordsByTheKeywordRules) {
     run(c.text);
     EXPECT_EQ(slot(kTrainRouteSlot).position, c.cars);
     EXPECT_EQ(slot(kTrainSlot).param7, c.sand);
-    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(state.failure.number(), 0);
     EXPECT_FALSE(train_file_exists());
   }
 }
@@ -118,7 +118,7 @@ TEST_F(TrainRecords, LaysSpeedStretchesCellByCell) {
     std::string text = crlf_lines({"[generale]", "velocita, 0, 30"});
     for (const auto& record : c.records) text += crlf_lines({record});
     run(text + crlf_lines({"[fine]"}));
-    EXPECT_EQ(state.error_code, 0);
+    EXPECT_EQ(state.failure.number(), 0);
     for (const Span& span : c.expected) {
       for (std::int64_t i = span.first; i <= span.last; ++i) {
         ASSERT_EQ(cell(i).speed_limit, span.speed) << "cell " << i;
@@ -177,7 +177,7 @@ TEST_F(TrainRecords, ThrowsAReadFaultForWhatCannotBeRead) {
 TEST_F(TrainRecords, TheLargestSpeedFitsItsByte) {
   run(crlf_lines({"[generale]", "velocita, 0, 1277", "[fine]"}));
   EXPECT_EQ(cell(0).speed_limit, 255);
-  EXPECT_EQ(state.error_code, 0);
+  EXPECT_EQ(state.failure.number(), 0);
 }
 
 }  // namespace

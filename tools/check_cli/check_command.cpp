@@ -65,12 +65,12 @@ std::string json_text(const CheckOutcome& outcome, const ShownFiles& files) {
   nlohmann::ordered_json report;
   const check::CompileFacts& facts = outcome.facts;
   nlohmann::ordered_json result;
-  result["code"] = facts.error_code;
-  result["position"] = facts.error_code != 0 && error_has_position(facts.error_code)
+  result["code"] = code_number(facts.error_code);
+  result["position"] = error_has_position(facts.error_code)
                            ? nlohmann::ordered_json(facts.error_position)
                            : nlohmann::ordered_json(nullptr);
-  result["fatal"] =
-      facts.fatal ? nlohmann::ordered_json(*facts.fatal) : nlohmann::ordered_json(nullptr);
+  result["fatal"] = facts.fatal ? nlohmann::ordered_json(code_number(*facts.fatal))
+                                : nlohmann::ordered_json(nullptr);
   report["outcome"] = result;
   report["diagnostics"] = nlohmann::ordered_json::array();
   for (const Diagnostic& d : outcome.diagnostics) {
@@ -109,13 +109,13 @@ CheckOutcome check_scenario(const CheckRequest& request) {
   check::TextChecker checker(state);
   compile.observer = &checker;
   const CompileResult result = compile_scenario(compile, state);
-  if (result.fault) {
-    outcome.fault = *result.fault;
+  if (!result.files) {
+    outcome.fault = result.files.fault().describe();
     outcome.status = kToolFileFault;
     return outcome;
   }
 
-  outcome.facts = facts_of(result);
+  outcome.facts = facts_of(compile, result);
   outcome.diagnostics = checker.findings();
   for (Diagnostic& error : located_failure(compile, result, checker, state)) {
     outcome.diagnostics.push_back(std::move(error));
@@ -126,7 +126,7 @@ CheckOutcome check_scenario(const CheckRequest& request) {
   outcome.route_text = SourceText::read(request.route);
   outcome.train_text = SourceText::read(request.train);
 
-  const bool failed = result.error_code != 0 || result.fatal || result.nothing_compiled;
+  const bool failed = result.failure.recorded() || result.fatal || result.nothing_compiled;
   const bool warned = std::any_of(outcome.diagnostics.begin(), outcome.diagnostics.end(),
                                   [](const Diagnostic& d) { return d.level == Level::warning; });
   outcome.status = failed || (request.werror && warned) ? kToolRecordedFailure : kToolSuccess;

@@ -3,6 +3,7 @@
 #include <map>
 
 #include "check/finding.h"
+#include "utf8_path.h"
 
 namespace scenario::tool {
 
@@ -24,8 +25,17 @@ CLI::App* add_check_command(CLI::App& app, CheckRequest& request, const CLI::Val
       "check",
       "Report every problem in a route and a train file: the failure the pack would record "
       "and what it reads differently from how it looks");
-  check->add_option("--route", request.route, "Route text file")->required();
-  check->add_option("--train", request.train, "Train text file")->required();
+  // Paths are UTF-8 text on every system, as for the other commands.
+  check
+      ->add_option_function<std::string>(
+          "--route", [&request](const std::string& text) { request.route = path_from_utf8(text); },
+          "Route text file")
+      ->required();
+  check
+      ->add_option_function<std::string>(
+          "--train", [&request](const std::string& text) { request.train = path_from_utf8(text); },
+          "Train text file")
+      ->required();
   CLI::Option* line =
       check->add_option("--line", request.line_name, "Line name (default: a placeholder)")
           ->check(identity);

@@ -11,7 +11,7 @@ namespace scenario::tool {
 
 std::string compile_text(const CompileRequest& request, const CompileResult& result, bool color) {
   std::string text;
-  if (result.error_code != 0 || result.fatal) {
+  if (result.failure.recorded() || result.fatal) {
     CompileRequest watched = request;
     watched.deliver = false;
     ScenarioState state;
@@ -30,7 +30,8 @@ std::string compile_text(const CompileRequest& request, const CompileResult& res
   if (result.nothing_compiled) {
     text += "scenario: nothing was compiled; no binary file was written\n";
   }
-  if (result.fault) text += "scenario: cannot go on: " + *result.fault + "\n";
+  if (!result.files) text += "scenario: cannot go on: " + result.files.fault().describe() + "\n";
+  if (result.text_file_left) text += "scenario: cannot delete " + *result.text_file_left + "\n";
   return text;
 }
 

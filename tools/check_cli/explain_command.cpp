@@ -61,7 +61,8 @@ std::optional<std::string> explain_text(std::string_view code) {
   std::int32_t number = 0;
   const auto [end, error] = std::from_chars(code.data(), code.data() + code.size(), number);
   if (error != std::errc() || end != code.data() + code.size()) return std::nullopt;
-  const auto e = check::failure_explanation(number);
+  // Only the numbers of the system's codes have an explanation.
+  const auto e = check::failure_explanation(static_cast<FailureCode>(number));
   if (!e) return std::nullopt;
   return shown(*e, "error " + std::to_string(number));
 }

@@ -4,13 +4,17 @@
 
 namespace scenario::tool {
 
-check::CompileFacts facts_of(const CompileResult& result) {
+check::CompileFacts facts_of(const CompileRequest& request, const CompileResult& result) {
+  const RecordedFailure& failure = result.failure;
   check::CompileFacts facts;
-  facts.error_code = result.error_code;
-  facts.error_position = result.error_position;
-  facts.source = result.error_source;
-  facts.line = result.error_line;
-  facts.detail = result.error_detail;
+  facts.error_code = failure.error_code;
+  facts.error_position = failure.error_position;
+  facts.source = failure.source;
+  facts.line = failure.line;
+  facts.detail =
+      detail_text(failure.detail, failure.source == TextFile::train   ? request.train
+                                  : failure.source == TextFile::route ? request.route
+                                                                      : std::filesystem::path());
   facts.fatal = result.fatal;
   facts.nothing_compiled = result.nothing_compiled;
   return facts;
@@ -20,7 +24,7 @@ std::vector<check::Diagnostic> located_failure(const CompileRequest& request,
                                                const CompileResult& result,
                                                const check::TextChecker& checker,
                                                const ScenarioState& state) {
-  const check::CompileFacts facts = facts_of(result);
+  const check::CompileFacts facts = facts_of(request, result);
   std::vector<check::WatchedCell> cells;
   if (std::vector<std::int64_t> watch = check::cells_to_watch(facts, checker.trace());
       !watch.empty()) {
@@ -32,7 +36,8 @@ std::vector<check::Diagnostic> located_failure(const CompileRequest& request,
     const CompileResult repeated = compile_scenario(again, traced);
     // The same files give the same outcome; should they not (a file changed meanwhile), the
     // cells of the other run would mislead.
-    if (repeated.error_code == result.error_code && repeated.fatal == result.fatal) {
+    if (repeated.failure.error_code == result.failure.error_code &&
+        repeated.fatal == result.fatal) {
       cells = tracer.cells();
     }
   }

@@ -10,8 +10,8 @@
 
 namespace scenario::tool {
 
-// The compile's outcome as the check reports it.
-check::CompileFacts facts_of(const CompileResult& result);
+// The compile's outcome as the check reports it, the reader's detail naming the author's file.
+check::CompileFacts facts_of(const CompileRequest& request, const CompileResult& result);
 
 // The errors of a compile that ran with `checker` watching it on `state`: the recorded failure
 // at its field and the error box, with notes. When the failure concerns cells (a taken cell, a

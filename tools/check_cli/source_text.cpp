@@ -1,7 +1,5 @@
 #include "check_cli/source_text.h"
 
-#include <variant>
-
 #include "file_moves.h"
 #include "payload/text_writers.h"
 
@@ -21,8 +19,8 @@ SourceText::SourceText(std::string author_bytes) : bytes_(text_file_bytes(author
 
 std::optional<SourceText> SourceText::read(const std::filesystem::path& path) {
   auto bytes = read_whole_file(path);
-  if (std::holds_alternative<FileFault>(bytes)) return std::nullopt;
-  return SourceText(std::move(std::get<std::string>(bytes)));
+  if (!bytes) return std::nullopt;
+  return SourceText(std::move(bytes).value());
 }
 
 std::string_view SourceText::line(std::int32_t number) const {

@@ -1,0 +1,16 @@
+#include "model/recorded_failure.h"
+
+#include "model/file_fault.h"
+
+namespace scenario {
+
+std::string detail_text(const FailureDetail& detail, const std::filesystem::path& file) {
+  // Appended piece by piece: a concatenated temporary draws a false overlap warning from
+  // optimised builds.
+  std::string text = detail.text;
+  if (detail.names_file) text.append(" ").append(path_text(file));
+  if (!detail.reason.empty()) text.append(": ").append(detail.reason);
+  return text;
+}
+
+}  // namespace scenario

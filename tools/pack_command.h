@@ -1,0 +1,57 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace scenario::tool {
+
+// The system a pack is made for.
+enum class PackTarget { windows, linux };
+
+// File names of the stubs, as the build makes them and `scenario pack` looks for them.
+inline constexpr const char* kLinuxStubName = "scenario-pack-linux";
+inline constexpr const char* kWindowsStubName = "scenario-pack-windows.exe";
+
+// What the author asked for: their files (the last three may be left out and are then empty),
+// the identity as given on the command line (UTF-8), the target, where the pack goes, and
+// whether a scenario that records a failure may be packed all the same.
+struct PackRequest {
+  std::filesystem::path route;
+  std::filesystem::path train;
+  std::optional<std::filesystem::path> notes;
+  std::optional<std::filesystem::path> slowdowns;
+  std::optional<std::filesystem::path> sheet;
+  std::string line_name;
+  std::string train_number;
+  PackTarget target = PackTarget::windows;
+  std::optional<std::filesystem::path> out;  // the pack's file, or a folder for it
+  bool allow_failures = false;
+  std::optional<std::filesystem::path> stub;  // this stub instead of the one found
+  std::filesystem::path command_folder;       // the folder of the running `scenario`
+};
+
+// How the packing went: the exit status (compile_command.h's statuses), what to tell the author
+// on standard error, and the pack written, when one was.
+struct PackResult {
+  int status = 0;
+  std::string report;
+  std::optional<std::filesystem::path> written;
+};
+
+// The places a stub for `target` is looked for, in order: beside the command, then in the
+// folder an installation puts stubs in, relative to the command's folder.
+std::vector<std::filesystem::path> stub_places(const std::filesystem::path& command_folder,
+                                               PackTarget target);
+
+// Makes the pack: checks the identity (status 64 when it cannot name files), compiles the route
+// and train files exactly as `scenario compile` does and refuses a scenario that records a
+// failure or stops at the error box (status 1 or 2, with the compile's diagnostics) unless
+// allow_failures, reads the five files and the stub (74 when one cannot be read or the stub is
+// not one), and writes the pack whole, replacing an older file only once the new one is complete:
+// "<line>_<number>.exe" for Windows, "<line>_<number>" with executable mode for Linux, in the
+// working folder unless `out` says otherwise.
+PackResult pack_scenario(const PackRequest& request);
+
+}  // namespace scenario::tool

@@ -1,0 +1,162 @@
+#include "report_command.h"
+
+#include <optional>
+#include <utility>
+
+#include "app/memorizza_dati.h"
+#include "app/memorizza_percorso.h"
+#include "compile_command.h"
+#include "compile_report.h"
+#include "file_moves.h"
+#include "model/error_meanings.h"
+#include "platform/file_system.h"
+#include "quiet_platform.h"
+#include "report/report_page.h"
+#include "working_folder.h"
+
+namespace scenario::tool {
+
+namespace {
+
+struct Compiled {
+  ScenarioState state;
+  std::optional<CellArray> cells_before_placement;
+  CompileResult result;  // the outcome, as `scenario compile` would report it
+};
+
+CompileRequest as_compile_request(const ReportRequest& request) {
+  CompileRequest as_compiled;
+  as_compiled.route = request.route;
+  as_compiled.train = request.train;
+  as_compiled.line_name = request.line_name;
+  as_compiled.train_number = request.train_number;
+  as_compiled.build_profile = request.build_profile;
+  return as_compiled;
+}
+
+FileResult<Compiled> compile(const ReportRequest& request) {
+  auto created = WorkingFolder::create();
+  if (!created) return created.fault();
+  const WorkingFolder working = std::move(created).value();
+  FolderSink texts(working.path(), Flush::not_needed);
+  FolderSink files(working.path());
+  const CompileRequest as_compiled = as_compile_request(request);
+  const std::int32_t j = request.build_profile ? 1 : 0;
+
+  Compiled compiled;
+  ScenarioState& state = compiled.state;
+  state.line_name = request.line_name;
+  state.train_number = request.train_number;
+
+  // The parse alone, started as the run starts it, leaves the cells before the placement.
+  ScenarioState parsed;
+  parsed.line_name = request.line_name;
+  parsed.train_number = request.train_number;
+  parsed.profile_flag = j;
+  if (auto placed = place_scenario_texts(as_compiled, parsed, texts); !placed) {
+    return placed.fault();
+  }
+  // A text file this pass could not delete is replaced below anyway, and the real run that
+  // follows reports it.
+  static_cast<void>(memorizza_dati(parsed, working.path()));
+  compiled.cells_before_placement = std::move(parsed.cells);
+
+  // The parse deleted the text files it read: place them afresh for the whole run.
+  if (auto placed = place_scenario_texts(as_compiled, state, texts); !placed) {
+    return placed.fault();
+  }
+  QuietPlatform platform(working.path());
+  const auto run = memorizza_percorso(state, j, platform, files);
+  if (!run) return run.fault();
+  const RunOutcome& outcome = run.value();
+
+  CompileResult& result = compiled.result;
+  result.failure = state.failure;
+  if (outcome.kind == RunOutcome::Kind::stopped_by_error_box) result.fatal = outcome.fatal_error;
+  result.nothing_compiled = outcome.kind == RunOutcome::Kind::nothing_compiled;
+  result.status = result.fatal                                           ? kToolErrorBox
+                  : result.nothing_compiled || result.failure.recorded() ? kToolRecordedFailure
+                                                                         : kToolSuccess;
+  return compiled;
+}
+
+report::ReportOutcome outcome_of(const ReportRequest& request, const CompileResult& result) {
+  const RecordedFailure& failure = result.failure;
+  report::ReportOutcome o;
+  o.code = failure.error_code;
+  if (error_has_position(failure.error_code)) o.position = failure.error_position;
+  const std::filesystem::path* file = failure.source == TextFile::route   ? &request.route
+                                      : failure.source == TextFile::train ? &request.train
+                                                                          : nullptr;
+  if (failure.recorded() && file) {
+    o.where = path_text(*file);
+    if (failure.line > 0) o.where.append(":").append(std::to_string(failure.line));
+  }
+  if (!failure.detail.empty()) o.detail = detail_text(failure.detail, file ? *file : "");
+  o.fatal = result.fatal;
+  o.nothing_compiled = result.nothing_compiled;
+  return o;
+}
+
+FileResult<> write_text(const std::filesystem::path& path, const std::string& text) {
+  return replace_file(path, [&](ByteWriter& out) { out.text(text); });
+}
+
+FileResult<> write_picture(const std::filesystem::path& path, const std::string& svg) {
+  if (path.empty()) return {};
+  return write_text(path, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n" + svg + "\n");
+}
+
+// The output that would overwrite one of the author's files, if any.
+const std::filesystem::path* overwritten_input(const ReportRequest& request) {
+  for (const std::filesystem::path* output :
+       {&request.html, &request.map_svg, &request.profile_svg}) {
+    for (const std::filesystem::path* input : {&request.route, &request.train}) {
+      std::error_code error;
+      if (!output->empty() && std::filesystem::equivalent(*output, *input, error)) return output;
+    }
+  }
+  return nullptr;
+}
+
+int file_fault(const FileFault& fault, std::ostream& err) {
+  err << "scenario: cannot go on: " << fault.describe() << "\n";
+  return kToolFileFault;
+}
+
+}  // namespace
+
+int write_report(const ReportRequest& request, std::ostream& err) {
+  if (const std::filesystem::path* output = overwritten_input(request)) {
+    err << "scenario: " << path_text(*output)
+        << " is the route or train file; the report never writes over the author's files\n";
+    return kToolUsage;
+  }
+  const auto compiled = compile(request);
+  if (!compiled) return file_fault(compiled.fault(), err);
+  const Compiled& done = compiled.value();
+
+  report::ReportInput input;
+  input.state = &done.state;
+  input.cells_before_placement =
+      done.cells_before_placement ? &*done.cells_before_placement : nullptr;
+  input.outcome = outcome_of(request, done.result);
+  if (!request.build_profile) {
+    input.no_plan_reason = "compiled without the line profile (--no-profile), so there is no plan";
+  }
+  const report::Report page = report::render_report(input);
+
+  if (auto written = write_text(request.html, page.html); !written) {
+    return file_fault(written.fault(), err);
+  }
+  if (auto written = write_picture(request.map_svg, page.map_svg); !written) {
+    return file_fault(written.fault(), err);
+  }
+  if (auto written = write_picture(request.profile_svg, page.profile_svg); !written) {
+    return file_fault(written.fault(), err);
+  }
+  err << diagnostics(as_compile_request(request), done.result);
+  return done.result.status;
+}
+
+}  // namespace scenario::tool
