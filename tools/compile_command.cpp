@@ -70,9 +70,10 @@ CompileResult compile_scenario(const CompileRequest& request, ScenarioState& sta
   if (!created) return file_fault(created.fault());
   const WorkingFolder working = std::move(created).value();
   // The text files are scratch: the run reads and deletes them in this private folder, so they
-  // need not reach the disk. What the run writes does, before it is moved to the author.
+  // need not reach the disk. What the run writes does, before it is moved to the author; when
+  // it is not to be delivered it is scratch as well.
   FolderSink texts(working.path(), Flush::not_needed);
-  FolderSink files(working.path());
+  FolderSink files(working.path(), request.deliver ? Flush::to_disk : Flush::not_needed);
 
   state.line_name = request.line_name;
   state.train_number = request.train_number;
