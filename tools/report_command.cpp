@@ -5,8 +5,9 @@
 
 #include "app/memorizza_dati.h"
 #include "app/memorizza_percorso.h"
+#include "check_cli/compile_text.h"
+#include "check_cli/terminal.h"
 #include "compile_command.h"
-#include "compile_report.h"
 #include "file_moves.h"
 #include "model/error_meanings.h"
 #include "platform/file_system.h"
@@ -155,7 +156,7 @@ int write_report(const ReportRequest& request, std::ostream& err) {
   if (auto written = write_picture(request.profile_svg, page.profile_svg); !written) {
     return file_fault(written.fault(), err);
   }
-  err << diagnostics(as_compile_request(request), done.result);
+  err << compile_text(as_compile_request(request), done.result, colour_by_default(err));
   return done.result.status;
 }
 

@@ -133,9 +133,15 @@ TEST_F(ReportCommand, APageForARecordedFailureSaysSoAtTheTop) {
   const ToolRun result = report(
       route_with("cartello_indicatore, 1000, A\ncartello_indicatore, 1000, B\n"), train_with(""));
   EXPECT_EQ(result.status, 1);
-  // The same line as `scenario compile` writes.
-  EXPECT_EQ(result.err,
-            route_.string() + ":6: error 6: direction board on a cell already taken (at 1000 m)\n");
+  // The same as `scenario compile` writes.
+  EXPECT_EQ(result.err, route_.string() +
+                            ":6:22: error 6: direction board on a cell already taken (at 1000 m)\n"
+                            "    6 | cartello_indicatore, 1000, B\n"
+                            "      |                      ^~~~\n" +
+                            route_.string() +
+                            ":5:22: note: cell 21 already holds the direction board placed here\n"
+                            "    5 | cartello_indicatore, 1000, A\n"
+                            "      |                      ^~~~\n");
   const std::string page = read_file(page_);
   const auto failure = page.find("class=\"outcome failure\"");
   ASSERT_NE(failure, std::string::npos);
