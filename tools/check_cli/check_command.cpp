@@ -18,20 +18,6 @@ namespace {
 using check::Diagnostic;
 using check::Level;
 
-int file_rank(TextFile file) {
-  return file == TextFile::route ? 0 : file == TextFile::train ? 1 : 2;
-}
-
-// File order: the route's diagnostics, then the train's, each by line and column (a finding
-// about the whole file first), then those of no file; found order among equals.
-void sort_by_place(std::vector<Diagnostic>& diagnostics) {
-  std::stable_sort(diagnostics.begin(), diagnostics.end(),
-                   [](const Diagnostic& a, const Diagnostic& b) {
-                     return std::tuple(file_rank(a.where.file), a.where.line, a.where.column) <
-                            std::tuple(file_rank(b.where.file), b.where.line, b.where.column);
-                   });
-}
-
 bool excluded(const Diagnostic& d, const std::vector<std::string>& exclude) {
   return d.level != Level::error &&
          std::find(exclude.begin(), exclude.end(), d.code) != exclude.end();

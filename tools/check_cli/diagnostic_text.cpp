@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace scenario::tool {
@@ -43,14 +44,12 @@ std::string_view level_colour(Level level) {
 }
 
 std::string location(const SourceSpan& where, const ShownFiles& files) {
-  std::string text = shown_name(where.file, files);
-  if (text.empty()) return text;
-  // Appended piece by piece, which keeps the false restrict warning of optimised builds away.
-  if (where.line > 0) {
-    text.append(":").append(std::to_string(where.line));
-    if (where.column > 0) text.append(":").append(std::to_string(where.column));
-  }
-  return text.append(":");
+  std::string text = place_of(where, files);
+  return text.empty() ? text : text.append(":");
+}
+
+int file_rank(TextFile file) {
+  return file == TextFile::route ? 0 : file == TextFile::train ? 1 : 2;
 }
 
 const SourceText* text_of(TextFile file, const ShownFiles& files) {
@@ -177,6 +176,25 @@ std::string counted(std::span<const Diagnostic> diagnostics) {
     text += parts[i];
   }
   return text;
+}
+
+std::string place_of(const SourceSpan& where, const ShownFiles& files) {
+  std::string text = shown_name(where.file, files);
+  if (text.empty()) return text;
+  // Appended piece by piece, which keeps the false restrict warning of optimised builds away.
+  if (where.line > 0) {
+    text.append(":").append(std::to_string(where.line));
+    if (where.column > 0) text.append(":").append(std::to_string(where.column));
+  }
+  return text;
+}
+
+void sort_by_place(std::vector<Diagnostic>& diagnostics) {
+  std::stable_sort(diagnostics.begin(), diagnostics.end(),
+                   [](const Diagnostic& a, const Diagnostic& b) {
+                     return std::tuple(file_rank(a.where.file), a.where.line, a.where.column) <
+                            std::tuple(file_rank(b.where.file), b.where.line, b.where.column);
+                   });
 }
 
 }  // namespace scenario::tool

@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "check/diagnostic.h"
 #include "check_cli/source_text.h"
@@ -33,6 +34,13 @@ std::string human_text(std::span<const check::Diagnostic> diagnostics, const Sho
 //   train.txt:19:12: error: signal on a cell already taken (at 13200 m) [16]
 //   train.txt:18:12: note: cell 265 already holds the signal placed here
 std::string gcc_text(std::span<const check::Diagnostic> diagnostics, const ShownFiles& files);
+
+// "FILE:LINE:COLUMN" of a place, leaving out what it lacks; empty for no file.
+std::string place_of(const check::SourceSpan& where, const ShownFiles& files);
+
+// Sorts into file order: the route's diagnostics, then the train's, each by line and column
+// (one about the whole file first), then those of no file; found order among equals.
+void sort_by_place(std::vector<check::Diagnostic>& diagnostics);
 
 // "1 error, 2 warnings and 1 note", or empty when there are none.
 std::string counted(std::span<const check::Diagnostic> diagnostics);
