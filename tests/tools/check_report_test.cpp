@@ -415,6 +415,8 @@ TEST(CheckScenarios, TheRepositorysScenariosCheckAsExpected) {
   } cases[] = {
       {shipped / "route.txt", shipped / "train.txt", {"W16", "W16"}, kToolSuccess},
       {tools / "collina/route.txt", tools / "collina/train.txt", {}, kToolSuccess},
+      {tools / "report_sampler/route.txt", tools / "report_sampler/train.txt", {}, kToolSuccess},
+      {shipped / "route.txt", root / "tests/windows/second_train/train.txt", {}, kToolSuccess},
       {tools / "marker_taken/route.txt",
        tools / "marker_taken/train.txt",
        {"1250"},
