@@ -53,7 +53,12 @@ FileResult<> place_scenario_texts(const CompileRequest& request, const ScenarioS
 }
 
 CompileResult compile_scenario(const CompileRequest& request) {
-  if (!request.out.empty()) {
+  ScenarioState state;
+  return compile_scenario(request, state);
+}
+
+CompileResult compile_scenario(const CompileRequest& request, ScenarioState& state) {
+  if (request.deliver) {
     std::error_code error;
     std::filesystem::create_directories(request.out, error);
     if (error || !std::filesystem::is_directory(request.out, error)) {
@@ -65,11 +70,11 @@ CompileResult compile_scenario(const CompileRequest& request) {
   if (!created) return file_fault(created.fault());
   const WorkingFolder working = std::move(created).value();
   // The text files are scratch: the run reads and deletes them in this private folder, so they
-  // need not reach the disk. What the run writes does, before it is moved to the author.
+  // need not reach the disk. What the run writes does, before it is moved to the author; when
+  // it is not to be delivered it is scratch as well.
   FolderSink texts(working.path(), Flush::not_needed);
-  FolderSink files(working.path());
+  FolderSink files(working.path(), request.deliver ? Flush::to_disk : Flush::not_needed);
 
-  ScenarioState state;
   state.line_name = request.line_name;
   state.train_number = request.train_number;
   if (auto placed = place_scenario_texts(request, state, texts); !placed) {
@@ -77,7 +82,8 @@ CompileResult compile_scenario(const CompileRequest& request) {
   }
 
   QuietPlatform platform(working.path());
-  const auto run = memorizza_percorso(state, request.build_profile ? 1 : 0, platform, files);
+  const auto run =
+      memorizza_percorso(state, request.build_profile ? 1 : 0, platform, files, request.observer);
 
   CompileResult result;
   result.failure = state.failure;
@@ -99,7 +105,7 @@ CompileResult compile_scenario(const CompileRequest& request) {
     case RunOutcome::Kind::files_written:
       break;
   }
-  if (request.out.empty()) {
+  if (!request.deliver) {
     result.status = state.failure.recorded() ? kToolRecordedFailure : kToolSuccess;
     return result;
   }

@@ -9,6 +9,7 @@
 #include "model/file_fault.h"
 #include "model/file_sink.h"
 #include "model/scenario_state.h"
+#include "parse/read_observer.h"
 
 namespace scenario::tool {
 
@@ -29,8 +30,12 @@ struct CompileRequest {
   std::filesystem::path train;
   std::string line_name;
   std::string train_number;
-  std::filesystem::path out;  // empty: a check only, the binary files go with the working folder
+  std::filesystem::path out;
   bool build_profile = true;
+  // Told what the reader sees while the files are compiled; it changes nothing compiled.
+  ReadObserver* observer = nullptr;
+  // False to keep no binary file: they go with the working folder, and `out` is not used.
+  bool deliver = true;
 };
 
 // How the compile went, with what the report needs.
@@ -50,11 +55,16 @@ struct CompileResult {
 // the pack writes it (CR LF line ends, nothing from the end sentinel on); a file that does not
 // exist is left out, as if the pack had lost it. The binary files the run writes are then
 // moved into `out` (created when missing), replacing older ones; nothing else there is touched.
-// With no `out` they are not moved but go with the working folder (a check that writes nothing:
-// one working folder alone, so that no other folder of this run can pass for an abandoned one).
+// Without `deliver` they are not moved but go with the working folder (a check that writes
+// nothing: one working folder alone, so that no other folder of this run can pass for an
+// abandoned one).
 // An output the run should have written and did not is a file fault. The author's files are
 // only read.
 CompileResult compile_scenario(const CompileRequest& request);
+
+// The same compile on a state the caller holds, so that an observer given in the request may
+// look at the tables as the parse fills them; `state` is left as the run left it.
+CompileResult compile_scenario(const CompileRequest& request, ScenarioState& state);
 
 // The steps of compile_scenario that other commands compiling in a working folder share.
 // Places the author's route and train files into `working` as the pack writes them (see above).

@@ -3,8 +3,8 @@
 #include <system_error>
 #include <variant>
 
+#include "check_cli/compile_text.h"
 #include "compile_command.h"
-#include "compile_report.h"
 #include "file_moves.h"
 #include "model/code_page_1252.h"
 #include "model/file_fault.h"
@@ -47,8 +47,10 @@ std::pair<int, std::string> check_scenario(const PackRequest& request,
   compile.train = request.train;
   compile.line_name = identity.line_name;
   compile.train_number = identity.train_number;
+  compile.deliver = false;
   const CompileResult result = compile_scenario(compile);
-  return {result.status, diagnostics(compile, result)};
+  // Shown as `scenario compile` shows it, without colour: the report is a text of its own.
+  return {result.status, compile_text(compile, result, false)};
 }
 
 std::filesystem::path find_stub(const PackRequest& request, std::string& looked) {

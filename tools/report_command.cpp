@@ -5,8 +5,12 @@
 
 #include "app/memorizza_dati.h"
 #include "app/memorizza_percorso.h"
+#include "check/text_checker.h"
+#include "check_cli/compile_text.h"
+#include "check_cli/report_diagnostics.h"
+#include "check_cli/source_text.h"
+#include "check_cli/terminal.h"
 #include "compile_command.h"
-#include "compile_report.h"
 #include "file_moves.h"
 #include "model/error_meanings.h"
 #include "platform/file_system.h"
@@ -21,7 +25,8 @@ namespace {
 struct Compiled {
   ScenarioState state;
   std::optional<CellArray> cells_before_placement;
-  CompileResult result;  // the outcome, as `scenario compile` would report it
+  CompileResult result;                     // the outcome, as `scenario compile` would report it
+  std::vector<check::Diagnostic> findings;  // what the check found in the text as it was read
 };
 
 CompileRequest as_compile_request(const ReportRequest& request) {
@@ -66,8 +71,12 @@ FileResult<Compiled> compile(const ReportRequest& request) {
     return placed.fault();
   }
   QuietPlatform platform(working.path());
-  const auto run = memorizza_percorso(state, j, platform, files);
+  // The check watches the run, so that the page lists what the pack reads differently from how
+  // it looks; watching changes nothing that is compiled.
+  check::TextChecker checker(state);
+  const auto run = memorizza_percorso(state, j, platform, files, &checker);
   if (!run) return run.fault();
+  compiled.findings = checker.findings();
   const RunOutcome& outcome = run.value();
 
   CompileResult& result = compiled.result;
@@ -141,6 +150,11 @@ int write_report(const ReportRequest& request, std::ostream& err) {
   input.cells_before_placement =
       done.cells_before_placement ? &*done.cells_before_placement : nullptr;
   input.outcome = outcome_of(request, done.result);
+  const std::optional<SourceText> route_text = SourceText::read(request.route);
+  const std::optional<SourceText> train_text = SourceText::read(request.train);
+  input.diagnostics = report_diagnostics(
+      done.findings, {path_text(request.route), path_text(request.train),
+                      route_text ? &*route_text : nullptr, train_text ? &*train_text : nullptr});
   if (!request.build_profile) {
     input.no_plan_reason = "compiled without the line profile (--no-profile), so there is no plan";
   }
@@ -155,7 +169,7 @@ int write_report(const ReportRequest& request, std::ostream& err) {
   if (auto written = write_picture(request.profile_svg, page.profile_svg); !written) {
     return file_fault(written.fault(), err);
   }
-  err << diagnostics(as_compile_request(request), done.result);
+  err << compile_text(as_compile_request(request), done.result, colour_by_default(err));
   return done.result.status;
 }
 

@@ -4,6 +4,10 @@
 #include <exception>
 #include <string>
 
+#include "check_cli/check_options.h"
+#include "check_cli/compile_text.h"
+#include "check_cli/explain_command.h"
+#include "check_cli/terminal.h"
 #include "compile_command.h"
 #include "compile_report.h"
 #include "diff_command.h"
@@ -129,6 +133,12 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   compile->add_flag("--no-profile", no_profile, "Do not build or write the line profile");
   compile->add_flag("--json", json, "Print one JSON object on standard output");
 
+  CheckRequest check_request;
+  CLI::App* check = add_check_command(
+      app, check_request, CLI::Validator(no_folder_separator, "NAME", "no folder separator"));
+  std::string explained;
+  CLI::App* explain = add_explain_command(app, explained);
+
   ReportRequest report_request;
   bool report_no_profile = false;
   CLI::App* report = app.add_subcommand(
@@ -206,6 +216,22 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   }
 
   try {
+    if (check->parsed()) {
+      if (!identity_in_code_page(check_request.line_name, check_request.train_number, "check",
+                                 err)) {
+        return kToolUsage;
+      }
+      finish_check_request(check_request);
+      return run_check(check_request, out, err);
+    }
+    if (explain->parsed()) {
+      if (const auto text = explain_text(explained)) {
+        out << *text;
+        return kToolSuccess;
+      }
+      err << "scenario: " << explained << " is no code of the system; see the README's tables\n";
+      return kToolUsage;
+    }
     if (report->parsed()) {
       if (!identity_in_code_page(report_request.line_name, report_request.train_number, "report",
                                  err)) {
@@ -235,7 +261,7 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
     if (json) {
       out << json_report(request, result);
     } else {
-      err << diagnostics(request, result);
+      err << compile_text(request, result, colour_by_default(err));
     }
     return result.status;
   } catch (const std::exception& fault) {

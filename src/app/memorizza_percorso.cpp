@@ -14,7 +14,7 @@ void errore(Platform& platform, std::string_view a) {
 }
 
 FileResult<RunOutcome> memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform,
-                                          FileSink& outputs) {
+                                          FileSink& outputs, ReadObserver* observer) {
   // Everything but the identity starts afresh, so that a state used before cannot lend this run
   // the cells, plan or mountains of an earlier one. This clears error_code and the scenario table.
   ScenarioState fresh;
@@ -26,7 +26,7 @@ FileResult<RunOutcome> memorizza_percorso(ScenarioState& state, std::int32_t j, 
   const auto folder = platform.program_folder();
   if (!folder) return folder.fault();
   RunOutcome outcome;
-  if (const FileResult<> parsed = memorizza_dati(state, folder.value()); !parsed) {
+  if (const FileResult<> parsed = memorizza_dati(state, folder.value(), observer); !parsed) {
     outcome.text_file_left = parsed.fault();
   }
 

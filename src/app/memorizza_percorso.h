@@ -6,6 +6,7 @@
 #include "model/file_fault.h"
 #include "model/file_sink.h"
 #include "model/scenario_state.h"
+#include "parse/read_observer.h"
 #include "platform/platform.h"
 
 namespace scenario {
@@ -28,9 +29,10 @@ struct RunOutcome {
 // reset state that keeps only `line_name` and `train_number` (so error_code is 0 and the
 // scenario table clear), with profile_flag = j. `j` is only read, so it is passed by value.
 // Returns how the run ended, or the fault when the program's folder is not known or a binary
-// file could not be written.
+// file could not be written. An observer, when given, is told what the parse reads; it changes
+// nothing that is compiled or written. The pack passes none.
 FileResult<RunOutcome> memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform,
-                                          FileSink& outputs);
+                                          FileSink& outputs, ReadObserver* observer = nullptr);
 
 // Shows the error box " Errore n. " followed by `a`. The run ends once it is closed.
 void errore(Platform& platform, std::string_view a);

@@ -39,12 +39,16 @@ void FieldReader::skip_blanks() {
   while (!at_end() && bytes_[pos_] == ' ') ++pos_;
 }
 
-void FieldReader::fault(const std::string& what) const { throw ReadFault(what, field_line_); }
+void FieldReader::refuse(FieldKind kind, std::size_t begin, std::size_t end,
+                         const std::string& what) {
+  if (observer_) observer_->field_refused(event_at(kind, begin, end, {}, 0), what);
+  throw ReadFault(what, field_line_);
+}
 
-void FieldReader::begin_field() {
+void FieldReader::begin_field(FieldKind kind) {
   if (at_end()) {
     field_line_ = line_;
-    fault("read past the end of the file");
+    refuse(kind, pos_, pos_, "read past the end of the file");
   }
   skip_blanks();
   field_line_ = line_;
@@ -55,7 +59,7 @@ std::string FieldReader::read_keyword() { return read_text_field(FieldKind::keyw
 std::string FieldReader::read_text() { return read_text_field(FieldKind::text); }
 
 std::string FieldReader::read_text_field(FieldKind kind) {
-  begin_field();
+  begin_field(kind);
   const std::size_t begin = pos_;
   std::size_t text_begin = pos_;
   std::size_t text_end = pos_;
@@ -93,33 +97,40 @@ std::string FieldReader::read_text_field(FieldKind kind) {
   return field;
 }
 
-void FieldReader::tell(FieldKind kind, std::size_t begin, std::size_t end, std::string_view text,
-                       std::int64_t number) {
+FieldEvent FieldReader::event_at(FieldKind kind, std::size_t begin, std::size_t end,
+                                 std::string_view text, std::int64_t number) const {
   // The column is found by looking back for the line end, so that a run without an observer
   // keeps no track of where lines begin.
   std::size_t line_start = begin;
   while (line_start > 0 && bytes_[line_start - 1] != '\r' && bytes_[line_start - 1] != '\n') {
     --line_start;
   }
-  last_.kind = kind;
-  last_.bytes = std::string_view(bytes_).substr(begin, end - begin);
-  last_.text = text;
-  last_.number = number;
-  last_.line = field_line_;
-  last_.column = static_cast<std::int32_t>(begin - line_start) + 1;
-  last_.offset = begin;
+  FieldEvent event;
+  event.kind = kind;
+  event.bytes = std::string_view(bytes_).substr(begin, end - begin);
+  event.text = text;
+  event.number = number;
+  event.line = field_line_;
+  event.column = static_cast<std::int32_t>(begin - line_start) + 1;
+  event.offset = begin;
+  return event;
+}
+
+void FieldReader::tell(FieldKind kind, std::size_t begin, std::size_t end, std::string_view text,
+                       std::int64_t number) {
+  last_ = event_at(kind, begin, end, text, number);
   observer_->field_read(last_);
 }
 
-void FieldReader::not_a_number(std::string_view token) const {
+void FieldReader::not_a_number(std::size_t begin, std::string_view token) {
   std::string what = "\"";
   what.append(token);
   what.append("\" is not a number");
-  fault(what);
+  refuse(FieldKind::number, begin, begin + token.size(), what);
 }
 
 std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
-  begin_field();
+  begin_field(FieldKind::number);
   const std::size_t start = pos_;
   while (!at_end() && bytes_[pos_] != ' ' && bytes_[pos_] != ',' && !at_line_end()) ++pos_;
   const std::string_view token(bytes_.data() + start, pos_ - start);
@@ -141,11 +152,11 @@ std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
   std::size_t i = 0;
   const bool negative = token[0] == '-';
   if (token[0] == '-' || token[0] == '+') ++i;
-  if (i == token.size()) not_a_number(token);
+  if (i == token.size()) not_a_number(start, token);
   std::int64_t magnitude = 0;
   for (; i < token.size(); ++i) {
     const char c = token[i];
-    if (c < '0' || c > '9') not_a_number(token);
+    if (c < '0' || c > '9') not_a_number(start, token);
     // Stop accumulating well before int64 could overflow, but only once the magnitude is past
     // every 32-bit value of either sign: -2147483648 followed by more digits must not fit.
     if (magnitude <= std::numeric_limits<std::uint32_t>::max())
@@ -153,8 +164,9 @@ std::int64_t FieldReader::read_number(std::int64_t min, std::int64_t max) {
   }
   const std::int64_t value = negative ? -magnitude : magnitude;
   if (value < min || value > max) {
-    fault(std::string(token) + " does not fit its field (" + std::to_string(min) + " to " +
-          std::to_string(max) + ")");
+    refuse(FieldKind::number, start, start + token.size(),
+           std::string(token) + " does not fit its field (" + std::to_string(min) + " to " +
+               std::to_string(max) + ")");
   }
   if (observer_) tell(FieldKind::number, start, start + token.size(), {}, value);
   return value;

@@ -24,7 +24,8 @@ namespace scenario {
 // not a number or does not fit the variable it is read into.
 //
 // With an observer, every field read successfully is reported to it (ReadObserver::field_read)
-// as it is read; without one the reader does nothing more than cut the fields.
+// as it is read, and a field a read refuses (ReadObserver::field_refused) before the throw;
+// without one the reader does nothing more than cut the fields.
 class FieldReader {
  public:
   explicit FieldReader(std::string bytes, ReadObserver* observer = nullptr)
@@ -55,14 +56,18 @@ class FieldReader {
  private:
   std::string read_text_field(FieldKind kind);
   std::int64_t read_number(std::int64_t min, std::int64_t max);
-  void begin_field();
+  void begin_field(FieldKind kind);
   bool at_line_end() const;
   void skip_line_end();
   void skip_blanks();
+  FieldEvent event_at(FieldKind kind, std::size_t begin, std::size_t end, std::string_view text,
+                      std::int64_t number) const;
   void tell(FieldKind kind, std::size_t begin, std::size_t end, std::string_view text,
             std::int64_t number);
-  [[noreturn]] void fault(const std::string& what) const;
-  [[noreturn]] void not_a_number(std::string_view token) const;
+  // Tells an observer of the field bytes [begin, end) the read refuses, then throws ReadFault.
+  [[noreturn]] void refuse(FieldKind kind, std::size_t begin, std::size_t end,
+                           const std::string& what);
+  [[noreturn]] void not_a_number(std::size_t begin, std::string_view token);
 
   std::string bytes_;
   ReadObserver* observer_ = nullptr;

@@ -65,7 +65,10 @@ enum class FileEnd : std::uint8_t {
 //   that does not exist (error 101) is not started, and the train file is started only when
 //   the route half let the parse go on.
 // - field_read: every field, those of the preamble and keyword fields included, right after it
-//   is read; a field the reader refuses (a read fault) is not told.
+//   is read; a field the reader refuses (a read fault) is not told here but as refused.
+// - field_refused: the field a read refused, with the reader's reason, right before the read
+//   fault that ends the parse: a number field that is not a number or does not fit its
+//   variable (`bytes` is the token), or a read past the end (`bytes` empty, at the end).
 // - comment_passed_over: a keyword field holding "-" that was passed over; `in_row` counts the
 //   fields passed over in a row (1 for the first), `at_most` is the limit in that part of the
 //   file (10 in the route's general section, 2 elsewhere): the next field holding "-" after
@@ -88,6 +91,7 @@ class ReadObserver {
 
   virtual void file_started(TextFile, const std::filesystem::path&) {}
   virtual void field_read(const FieldEvent&) {}
+  virtual void field_refused(const FieldEvent&, std::string_view /*why*/) {}
   virtual void comment_passed_over(const FieldEvent&, int /*in_row*/, int /*at_most*/) {}
   virtual void section_head(const FieldEvent&, SectionRole) {}
   virtual void record_started(const RecordEvent&) {}

@@ -203,12 +203,20 @@ TEST(FieldReader, TellsTheObserverWhetherAFieldWasReadAsAKeyword) {
   EXPECT_EQ(reader.last_field().kind, FieldKind::text);
 }
 
-TEST(FieldReader, TellsTheObserverNothingOfAFieldItRefuses) {
+TEST(FieldReader, TellsTheObserverOfAFieldItRefusesAsRefusedNeverAsRead) {
   testing::RecordingObserver observer;
-  FieldReader reader("x9,300", &observer);
+  FieldReader reader("x9,300\r\n ", &observer);
   EXPECT_THROW(reader.read_i32(), ReadFault);
   EXPECT_THROW(reader.read_u8(), ReadFault);
-  EXPECT_TRUE(observer.events.empty());
+  // The blank after the last line end is a field of its own; past it nothing is left.
+  EXPECT_EQ(reader.read_text(), "");
+  EXPECT_THROW(reader.read_text(), ReadFault);
+  EXPECT_EQ(observer.events, (std::vector<std::string>{
+                                 "refused number 1:1@0 [x9] \"x9\" is not a number",
+                                 "refused number 1:4@3 [300] 300 does not fit its field (0 to 255)",
+                                 "field text 2:2@9 []",
+                                 "refused text 2:2@9 [] read past the end of the file",
+                             }));
 }
 
 TEST(FieldReader, OpenFailsForAMissingFile) {

@@ -10,6 +10,7 @@ namespace scenario::testing {
 // An observer that writes every event it is told as one line of text, in order:
 //   "start route", "end train part_ended",
 //   "field keyword 2:3@14 [bytes]" (plus " text [..]" when the text differs, " =N" for a number),
+//   "refused number 2:3@14 [bytes] why",
 //   "comment 1/2 [bytes]", "head ends_general [bytes]",
 //   "record 10 curva 5 [bytes]", "end 10 curva 5-6 go_on", "unmatched 7:1 [bytes]".
 class RecordingObserver : public ReadObserver {
@@ -25,6 +26,10 @@ class RecordingObserver : public ReadObserver {
     }
     if (field.kind == FieldKind::number) line += " =" + std::to_string(field.number);
     events.push_back(line);
+  }
+  void field_refused(const FieldEvent& field, std::string_view why) override {
+    events.push_back("refused " + name(field.kind) + " " + place(field) + " [" +
+                     std::string(field.bytes) + "] " + std::string(why));
   }
   void comment_passed_over(const FieldEvent& field, int in_row, int at_most) override {
     events.push_back("comment " + std::to_string(in_row) + "/" + std::to_string(at_most) + " [" +

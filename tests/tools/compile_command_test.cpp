@@ -250,15 +250,46 @@ TEST_F(CompileCommand, ReportsLikeACompilerOnStandardError) {
     std::string expected;  // "{route}" and "{train}" stand for the author's files
   };
   const std::vector<Case> cases = {
-      {"a record with a line and a position", route_with("pendenza, 20000, 5\n"), train_with(""),
-       "{route}:5: error 15: record position beyond the end of the line's cells (at 20000 m)\n"},
-      {"a code without a position", route_with(""), train_with(station(0, 100)),
-       "{train}:4: error 24: station stop cell would be cell 1 or before\n"},
-      {"a code without a source", route_with(""), train_with(kSlowdownWindowFull),
+      {"a record with a line and a position: the caret under its position, a note at the "
+       "route's length",
+       route_with("pendenza, 20000, 5\n"), train_with(""),
+       "{route}:5:11: error 15: record position beyond the end of the line's cells (at 20000 m)\n"
+       "    5 | pendenza, 20000, 5\n"
+       "      |           ^~~~~\n"
+       "{route}:2:21: note: the cells end at cell 240 (the route's length plus 7000 m): a record "
+       "needs its position + 100 m within them, so at most 11900 m\n"
+       "    2 | lunghezza percorso, 5000\n"
+       "      |                     ^~~~\n"},
+      {"a code without a position: the caret under the keyword", route_with(""),
+       train_with(station(0, 100)),
+       "{train}:4:1: error 24: station stop cell would be cell 1 or before\n"
+       "    4 | stazione, 0, 12, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, FERMATA\n"
+       "      | ^~~~~~~~\n"
+       "note: its zone ends at 50 m, so its stop cell would be cell 0\n"},
+      {"a code without a source: notes at the slowdown and at the window's code changes",
+       route_with(""), train_with(kSlowdownWindowFull),
        "error 12: no free cell in a code-change window on the approach to a slowdown start "
-       "(at 3050 m)\n"},
-      {"the error box", route_with("cartello_indicatore, 0, ZERO\n"), train_with(""),
-       "error 1250: a reserved marker field was already in use (error box)\n"},
+       "(at 3050 m)\n"
+       "{train}:7:16: note: cell 61 holds the start of the slowdown placed here\n"
+       "    7 | rallentamento, 3000, 120, 200, 0, 0, 0\n"
+       "      |                ^~~~\n"
+       "{train}:4:15: note: window cell 56 holds the code change placed here\n"
+       "    4 | abbattimento, 2800, 180\n"
+       "      |               ^~~~\n"
+       "{train}:5:15: note: window cell 55 holds the code change placed here\n"
+       "    5 | abbattimento, 2750, 180\n"
+       "      |               ^~~~\n"
+       "{train}:6:15: note: window cell 54 holds the code change placed here\n"
+       "    6 | abbattimento, 2700, 180\n"
+       "      |               ^~~~\n"},
+      {"the error box, with the record that wrote cell 1",
+       route_with("cartello_indicatore, 0, ZERO\n"), train_with(""),
+       "error 1250: a reserved marker field was already in use (error box)\n"
+       "{route}:5:22: note: cell 1 holds the direction board placed here; its first value is "
+       "reserved for a marker\n"
+       "    5 | cartello_indicatore, 0, ZERO\n"
+       "      |                      ^\n"
+       "note: the pack shows its error box and writes no binary file\n"},
       {"a clean run says nothing", route_with(""), train_with(""), ""},
   };
   for (const Case& c : cases) {
@@ -266,11 +297,11 @@ TEST_F(CompileCommand, ReportsLikeACompilerOnStandardError) {
     write_file(route_, c.route);
     write_file(train_, c.train);
     std::string expected = c.expected;
-    if (auto at = expected.find("{route}"); at != std::string::npos) {
-      expected.replace(at, 7, route_.string());
-    }
-    if (auto at = expected.find("{train}"); at != std::string::npos) {
-      expected.replace(at, 7, train_.string());
+    for (const auto& [name, path] :
+         {std::pair{"{route}", &route_}, std::pair{"{train}", &train_}}) {
+      for (auto at = expected.find(name); at != std::string::npos; at = expected.find(name)) {
+        expected.replace(at, 7, path->string());
+      }
     }
     const ToolRun run = compile();
     EXPECT_EQ(run.err, expected);
@@ -334,6 +365,7 @@ TEST_F(CompileCommand, WithoutAnOutputFolderChecksAndWritesNothing) {
     request.train = train_;
     request.line_name = kLine;
     request.train_number = kNumber;
+    request.deliver = false;
     const CompileResult result = compile_scenario(request);
     EXPECT_EQ(result.status, c.status);
     EXPECT_TRUE(result.outputs.empty());

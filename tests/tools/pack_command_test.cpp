@@ -145,7 +145,9 @@ TEST_F(PackCommand, RefusesAScenarioThatRecordsAFailureUnlessAllowed) {
       {"a station off the 50 m grid", route_with(""),
        train_with("stazione, 1025, 12, 300, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, FERMATA\n"),
        kToolRecordedFailure,
-       "{train}:4: error 8: station position is not a multiple of 50 (at 1025 m)\n"},
+       "{train}:4:11: error 8: station position is not a multiple of 50 (at 1025 m)\n"
+       "    4 | stazione, 1025, 12, 300, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, FERMATA\n"
+       "      |           ^~~~\n"},
       {"the error box", route_with("cartello_indicatore, 0, ZERO\n"), train_with(""), kToolErrorBox,
        "error 1250: a reserved marker field was already in use (error box)\n"},
   };

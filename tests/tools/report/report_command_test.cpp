@@ -106,6 +106,27 @@ TEST_F(ReportCommand, WritesThePageAndThePicturesAndOnlyReadsTheAuthorsFiles) {
   EXPECT_EQ(attributes(page, "station", "data-position"), (std::vector<std::string>{"1000"}));
 }
 
+TEST_F(ReportCommand, ListsWhatTheCheckFindsInTheTextUnderTheHeader) {
+  // A board text cut at a comma on line 5, and a slowdown at 1000 m on line 5 of the train.
+  const ToolRun found = report(route_with("cartello_indicatore, 1350, (DEV, U.)\n"),
+                               train_with("rallentamento, 1000, 60, 200, 0, 0, 0\n"));
+  EXPECT_EQ(found.status, 0) << found.err;
+  const std::string page = read_file(page_);
+  const auto list = page.find("<section id=\"diagnostics\">");
+  ASSERT_NE(list, std::string::npos);
+  EXPECT_LT(list, page.find("<section id=\"map\""));
+  EXPECT_EQ(attributes(page, "diagnostic", "data-severity"),
+            (std::vector<std::string>{"warning", "note"}));
+  EXPECT_NE(page.find("my route.txt:5:32</span> warning W06: the direction-board text is cut"),
+            std::string::npos);
+  EXPECT_NE(page.find("<pre>cartello_indicatore, 1350, (DEV, U.)</pre>"), std::string::npos);
+  EXPECT_NE(page.find("my train.txt:5:16</span> note W15: "), std::string::npos);
+
+  // A text the check has nothing to say about gets no list.
+  EXPECT_EQ(report(route_with(""), train_with("")).status, 0);
+  EXPECT_EQ(read_file(page_).find("id=\"diagnostics\""), std::string::npos);
+}
+
 TEST_F(ReportCommand, ToldTheTrainFilesCodeChangesFromThePlacementsAsTheRulesPlaceThem) {
   // The slowdown at 3000 m, 200 m long: start cell 61, end 65, warning 37. The placement puts
   // one code change in each window before the start, on the nearest free cell: 56, 50, 43; at
@@ -133,9 +154,15 @@ TEST_F(ReportCommand, APageForARecordedFailureSaysSoAtTheTop) {
   const ToolRun result = report(
       route_with("cartello_indicatore, 1000, A\ncartello_indicatore, 1000, B\n"), train_with(""));
   EXPECT_EQ(result.status, 1);
-  // The same line as `scenario compile` writes.
-  EXPECT_EQ(result.err,
-            route_.string() + ":6: error 6: direction board on a cell already taken (at 1000 m)\n");
+  // The same as `scenario compile` writes.
+  EXPECT_EQ(result.err, route_.string() +
+                            ":6:22: error 6: direction board on a cell already taken (at 1000 m)\n"
+                            "    6 | cartello_indicatore, 1000, B\n"
+                            "      |                      ^~~~\n" +
+                            route_.string() +
+                            ":5:22: note: cell 21 already holds the direction board placed here\n"
+                            "    5 | cartello_indicatore, 1000, A\n"
+                            "      |                      ^~~~\n");
   const std::string page = read_file(page_);
   const auto failure = page.find("class=\"outcome failure\"");
   ASSERT_NE(failure, std::string::npos);

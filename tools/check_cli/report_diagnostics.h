@@ -1,0 +1,16 @@
+#pragma once
+
+#include <vector>
+
+#include "check/diagnostic.h"
+#include "check_cli/diagnostic_text.h"
+#include "report/report_page.h"
+
+namespace scenario::tool {
+
+// The check's findings as the report's page lists them, in file order: the place as
+// "FILE:LINE:COLUMN", "warning" or "note", the code, the message and the source line.
+std::vector<report::ReportDiagnostic> report_diagnostics(std::vector<check::Diagnostic> findings,
+                                                         const ShownFiles& files);
+
+}  // namespace scenario::tool
