@@ -22,6 +22,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -93,15 +94,24 @@ struct Series {
   }
 };
 
-// Names and sizes of the files in `folder`, as arguments for the floor.
+// The regular files in `folder` with their sizes, by name.
+std::vector<std::pair<std::string, std::uintmax_t>> listing(const fs::path& folder) {
+  std::vector<std::pair<std::string, std::uintmax_t>> files;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    if (entry.is_regular_file())
+      files.emplace_back(entry.path().filename().string(), entry.file_size());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// Names and sizes of the files in `folder`, as arguments for the floor (name, then size).
 std::vector<std::string> floor_arguments(const fs::path& folder) {
   std::vector<std::string> args;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    if (!entry.is_regular_file()) continue;
-    args.push_back(entry.path().filename().string());
-    args.push_back(std::to_string(entry.file_size()));
+  for (const auto& [name, size] : listing(folder)) {
+    args.push_back(name);
+    args.push_back(std::to_string(size));
   }
-  std::sort(args.begin(), args.end());
   return args;
 }
 
@@ -186,6 +196,10 @@ int main(int argc, char** argv) {
     run(compile, folder);  // first run: creates the outputs whose sizes the floor writes
     std::vector<std::string> floor_command = {floor, floor_out.string()};
     for (std::string& a : floor_arguments(out)) floor_command.push_back(std::move(a));
+
+    // A floor that wrote other files than the compile would measure nothing worth comparing.
+    run(floor_command, folder);
+    if (listing(floor_out) != listing(out)) fail("the floor did not write the compile's files");
 
     Series c;
     Series f;
