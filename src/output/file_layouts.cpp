@@ -14,10 +14,11 @@ namespace {
 constexpr std::size_t kTagBytes = 2;
 constexpr std::size_t kRealElementBytes = kTagBytes + 8;
 constexpr std::size_t kCellBytes = 15;
+constexpr std::size_t kPlanBlock = 4096;  // rows computed before they are encoded
 
-// One column: the seed rows as their tags say, then the computed rows, then the rows never
-// reached. The tags follow from the ranges, so the long middle run is written without a test
-// per element.
+// One column: the seed rows as their tags say, then the computed rows, computed again in order
+// as they are written, then the rows never reached. The tags follow from the ranges, so the
+// long runs are written without a test per element.
 void write_column(ByteWriter& out, const LineProfile& profile, int column) {
   const std::int64_t rows = std::int64_t{profile.last_row()} + 1;
   const std::int64_t seed_end = std::min(LineProfile::kFirstComputed, rows);
@@ -29,14 +30,20 @@ void write_column(ByteWriter& out, const LineProfile& profile, int column) {
       out.i16(round_to<std::int16_t>(profile.value(row, column)).value_or(0));
     }
   }
-  const double* computed = profile.column_values(column) + seed_end;
-  const std::int64_t computed_end =
-      std::max(seed_end, std::min(profile.computed_end(column), rows));
-  out.records(static_cast<std::size_t>(computed_end - seed_end), kRealElementBytes,
-              [computed](char* at, std::size_t i) {
-                ByteWriter::store(at, static_cast<std::uint16_t>(ProfileTag::real));
-                ByteWriter::store_f64(at + kTagBytes, computed[i]);
-              });
+  const std::int64_t computed_end = std::max(seed_end, std::min(profile.computed_end(), rows));
+  // The rows are computed a block at a time, then encoded.
+  PlanRows plan(profile);
+  std::vector<ProfilePoint> block(kPlanBlock);
+  for (std::int64_t row = seed_end; row < computed_end;) {
+    const std::size_t n = static_cast<std::size_t>(
+        std::min<std::int64_t>(computed_end - row, static_cast<std::int64_t>(kPlanBlock)));
+    plan.fill(block.data(), n);
+    out.records(n, kRealElementBytes, [&block, column](char* at, std::size_t i) {
+      ByteWriter::store(at, static_cast<std::uint16_t>(ProfileTag::real));
+      ByteWriter::store_f64(at + kTagBytes, column == 0 ? block[i].x : block[i].y);
+    });
+    row += static_cast<std::int64_t>(n);
+  }
   out.records(static_cast<std::size_t>(rows - computed_end), kTagBytes, [](char* at, std::size_t) {
     ByteWriter::store(at, static_cast<std::uint16_t>(ProfileTag::empty));
   });

@@ -3,6 +3,10 @@
 #include "parse/cell_access.h"
 #include "parse/keywords.h"
 
+#include <algorithm>
+#include <stdexcept>
+#include <string>
+
 namespace scenario {
 
 namespace {
@@ -11,33 +15,28 @@ constexpr std::int32_t kLastPlanRow = 1000000;
 
 enum class RowLimit { checked, unchecked };
 
-struct Point {
-  double x;
-  double y;
-};
-
-// Row r from rows r - 1 and r - 2: a straight row repeats their step, a turning row turns it.
-// The two formulas are kept apart so that a straight row adds the step exactly as it is.
-template <bool kTurning>
-void compute_row(LineProfile& plan, std::int64_t r, double k) {
-  const Point before{plan.value(r - 1, 0), plan.value(r - 1, 1)};
-  const double dx = before.x - plan.value(r - 2, 0);
-  const double dy = before.y - plan.value(r - 2, 1);
-  if constexpr (kTurning) {
-    plan.set_real(r, 0, before.x + (dx + k * dy));
-    plan.set_real(r, 1, before.y + (dy - k * dx));
-  } else {
-    plan.set_real(r, 0, before.x + dx);
-    plan.set_real(r, 1, before.y + dy);
-  }
-}
-
+// Rows from `profile_row` while it is at most `last_row`, in one go as far as the plan allows:
+// rows outside the profile throw ReadFault when their turn comes, and a checked run stops after
+// row kLastPlanRow.
 template <bool kTurning>
 bool rows_through(ScenarioState& state, std::int32_t& profile_row, std::int64_t last_row, double k,
                   RowLimit limit) {
   while (profile_row <= last_row) {
-    compute_row<kTurning>(profile_with_row(state, profile_row), profile_row, k);
-    ++profile_row;
+    LineProfile& plan = profile_with_row(state, profile_row);
+    if (profile_row != plan.computed_end()) {
+      throw std::logic_error("the plan continues from row " + std::to_string(plan.computed_end()) +
+                             ", not from row " + std::to_string(profile_row));
+    }
+    std::int64_t through = std::min<std::int64_t>(last_row, plan.last_row());
+    if (limit == RowLimit::checked) {
+      through = std::min(through, std::max<std::int64_t>(profile_row, kLastPlanRow));
+    }
+    if constexpr (kTurning) {
+      plan.extend_turning(through, k);
+    } else {
+      plan.extend_straight(through);
+    }
+    profile_row = static_cast<std::int32_t>(through + 1);
     if (limit == RowLimit::checked && profile_row > kLastPlanRow) return false;
   }
   return true;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <vector>
 
 #include "model/error_meanings.h"
 #include "model/file_names.h"
@@ -36,71 +37,74 @@ TEST(TrackCell, OnlyEmptyAndMountainMarkAreFree) {
   }
 }
 
-TEST(LineProfile, KeepsEachElementsTag) {
-  LineProfile profile(20800);
-  EXPECT_EQ(profile.last_row(), 20800);
-  EXPECT_FALSE(profile.contains_row(20801));
-  profile.set_int16(1, 1, 1);
-  profile.set_real(2, 1, 2.0);
-  EXPECT_EQ(profile.tag(0, 0), ProfileTag::empty);
-  EXPECT_EQ(profile.tag(1, 1), ProfileTag::int16);
-  EXPECT_EQ(profile.tag(1, 0), ProfileTag::empty);
-  EXPECT_EQ(profile.tag(2, 1), ProfileTag::real);
-  EXPECT_EQ(profile.value(1, 1), 1.0);
-  EXPECT_EQ(profile.value(2, 1), 2.0);
-}
-
 TEST(LineProfile, TagsFollowFromTheSeedAndTheComputedRows) {
   LineProfile profile(10);
+  EXPECT_EQ(profile.last_row(), 10);
+  EXPECT_FALSE(profile.contains_row(11));
   profile.set_int16(0, 0, 0);
   profile.set_int16(1, 0, 0);
-  for (std::int64_t row = 2; row <= 4; ++row) profile.set_real(row, 0, 0.5 * row);
-  profile.set_real(2, 1, -1.0);
-  profile.set_real(3, 0, 7.0);  // a row already computed may be set again
+  profile.set_int16(1, 1, 1);
+  profile.extend_straight(4);
   struct Case {
     std::int64_t row;
     int column;
     ProfileTag tag;
-    double value;
   };
   const Case cases[] = {
-      {0, 0, ProfileTag::int16, 0.0},  {1, 0, ProfileTag::int16, 0.0},
-      {2, 0, ProfileTag::real, 1.0},   {3, 0, ProfileTag::real, 7.0},
-      {4, 0, ProfileTag::real, 2.0},   {5, 0, ProfileTag::empty, 0.0},
-      {10, 0, ProfileTag::empty, 0.0}, {0, 1, ProfileTag::empty, 0.0},
-      {1, 1, ProfileTag::empty, 0.0},  {2, 1, ProfileTag::real, -1.0},
-      {3, 1, ProfileTag::empty, 0.0},
+      {0, 0, ProfileTag::int16}, {1, 0, ProfileTag::int16},  {0, 1, ProfileTag::empty},
+      {1, 1, ProfileTag::int16}, {2, 0, ProfileTag::real},   {4, 1, ProfileTag::real},
+      {5, 0, ProfileTag::empty}, {10, 1, ProfileTag::empty},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(::testing::Message() << "row " << c.row << " column " << c.column);
-    EXPECT_EQ(profile.tag(c.row, c.column), c.tag);
-    EXPECT_EQ(profile.value(c.row, c.column), c.value);
+    EXPECT_EQ(profile.tag(c.row, c.column), c.tag) << "row " << c.row << " column " << c.column;
   }
-  EXPECT_EQ(profile.computed_end(0), 5);
-  EXPECT_EQ(profile.computed_end(1), 3);
+  EXPECT_EQ(profile.computed_end(), 5);
+  EXPECT_EQ(profile.value(0, 1), 0.0);  // an empty seed element counts as 0
+  EXPECT_EQ(profile.value(5, 1), 0.0);
 }
 
-TEST(LineProfile, RefusesARowThatWouldLeaveAGapOrTakeTheSeedsPlace) {
-  LineProfile profile(10);
-  profile.set_real(2, 0, 1.0);
-  EXPECT_THROW(profile.set_real(4, 0, 1.0), std::logic_error);  // row 3 would have no value
-  EXPECT_THROW(profile.set_real(1, 0, 1.0), std::logic_error);  // rows 0 and 1 are 16-bit
-  EXPECT_THROW(profile.set_int16(2, 0, 1), std::logic_error);
-  EXPECT_EQ(profile.tag(4, 0), ProfileTag::empty);
-  EXPECT_EQ(profile.computed_end(0), 3);
-}
-
-TEST(LineProfile, ACopyKeepsEveryTagAndValue) {
-  LineProfile profile(6);
+// Each row continues the step of the two before it. From the seed (0, 0), (0, 1): straight
+// rows add (0, 1); a turning row at k turns the step (dx, dy) into (dx + k dy, dy - k dx).
+TEST(LineProfile, RowsContinueTheStepOfTheTwoBefore) {
+  const double k = 0.001;
+  LineProfile profile(8);
+  profile.set_int16(0, 0, 0);
+  profile.set_int16(0, 1, 0);
+  profile.set_int16(1, 0, 0);
   profile.set_int16(1, 1, 1);
-  for (std::int64_t row = 2; row <= 6; ++row) profile.set_real(row, 1, 10.0 + row);
-  const LineProfile copy = profile;
-  for (std::int64_t row = 0; row <= 6; ++row) {
-    for (int column = 0; column < 2; ++column) {
-      EXPECT_EQ(copy.tag(row, column), profile.tag(row, column)) << row << " " << column;
-      EXPECT_EQ(copy.value(row, column), profile.value(row, column)) << row << " " << column;
-    }
+  profile.extend_straight(3);    // rows 2, 3: (0, 2), (0, 3)
+  profile.extend_turning(5, k);  // row 4: step (k, 1); row 5: step (2k, 1 - k^2)
+  profile.extend_straight(6);    // row 6 repeats row 5's step
+  const ProfilePoint expected[] = {
+      {0, 2}, {0, 3}, {k, 4}, {3 * k, 4 + (1 - k * k)}, {5 * k, 4 + 2 * (1 - k * k)}};
+  PlanRows rows(profile);
+  for (std::int64_t row = 2; row <= 6; ++row) {
+    ASSERT_EQ(rows.next_row(), row);
+    const ProfilePoint point = rows.next();
+    EXPECT_NEAR(point.x, expected[row - 2].x, 1e-12) << row;
+    EXPECT_NEAR(point.y, expected[row - 2].y, 1e-12) << row;
+    // A single look-up computes the same row to the same bits.
+    EXPECT_EQ(profile.value(row, 0), point.x) << row;
+    EXPECT_EQ(profile.value(row, 1), point.y) << row;
   }
+  EXPECT_EQ(rows.next_row(), profile.computed_end());
+  EXPECT_EQ(profile.tag(7, 0), ProfileTag::empty);
+}
+
+TEST(LineProfile, RefusesRowsOutsideItAndAddsNothingForRowsAlreadyComputed) {
+  LineProfile profile(10);
+  EXPECT_THROW(profile.set_int16(2, 0, 1), std::logic_error);  // rows from 2 on are computed
+  EXPECT_THROW(profile.extend_straight(11), std::logic_error);
+  EXPECT_EQ(profile.computed_end(), 2);
+  profile.extend_straight(6);
+  profile.extend_turning(4, 0.002);  // behind the computed rows: nothing changes
+  EXPECT_EQ(profile.computed_end(), 7);
+  ASSERT_EQ(profile.runs().size(), 1U);
+  // A run continuing the last one the same way joins it.
+  profile.extend_straight(8);
+  profile.extend_turning(9, 0.002);
+  profile.extend_turning(10, 0.002);
+  EXPECT_EQ(profile.runs(), (std::vector<PlanRun>{{9, false, 0.0}, {11, true, 0.002}}));
 }
 
 TEST(RecordFailure, ReplacesTheEarlierFailure) {

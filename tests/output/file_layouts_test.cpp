@@ -88,10 +88,7 @@ TEST(LineProfileBytes, TagsFollowTheRowsThatWereSet) {
         profile.set_int16(1, column, 0);
       }
     }
-    for (std::int32_t row = 2; row < 2 + c.computed_rows; ++row) {
-      profile.set_real(row, 0, 0.0);
-      profile.set_real(row, 1, 0.0);
-    }
+    if (c.computed_rows > 0) profile.extend_straight(1 + c.computed_rows);
     const std::string column = one_column(c.tags);
     EXPECT_EQ(line_profile_bytes(profile), column + column);
   }

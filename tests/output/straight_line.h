@@ -29,10 +29,7 @@ inline ScenarioState straight_line_state(std::int32_t route_length, std::int32_t
     profile.set_int16(1, 0, 0);
     profile.set_int16(0, 1, 0);
     profile.set_int16(1, 1, 1);
-    for (std::int32_t row = 2; row <= state.route_span - 2; ++row) {
-      profile.set_real(row, 0, 0.0);
-      profile.set_real(row, 1, static_cast<double>(row));
-    }
+    profile.extend_straight(state.route_span - 2);  // row r is (0, r)
   }
   return state;
 }

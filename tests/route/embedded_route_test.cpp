@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "payload/scenario_payload.h"
 #include "payload/text_writers.h"
@@ -55,9 +56,10 @@ TEST_F(EmbeddedRoute, IsLevelUpToTheLastThreeCells) {
 
 TEST_F(EmbeddedRoute, PlanStartsStraightThenTurnsLeftAtMetre1300) {
   const LineProfile& plan = *state.line_profile;
+  const std::vector<ProfilePoint> points = all_points(plan);
   for (int row = 2; row <= 1300; ++row) {
-    ASSERT_EQ(x(row), 0.0) << row;
-    ASSERT_EQ(y(row), row) << row;
+    ASSERT_EQ(points[row].x, 0.0) << row;
+    ASSERT_EQ(points[row].y, row) << row;
   }
   // "curvas3, 1300, 1000": the step (0, 1) turns by k = -0.0004 per row.
   EXPECT_DOUBLE_EQ(x(1301), -0.0004);

@@ -126,9 +126,10 @@ TEST_F(FeaturePart, PlanRunsStraightAlongPlusYWithoutCurves) {
     EXPECT_EQ(plan.tag(8000, column), ProfileTag::empty);
   }
   EXPECT_EQ(y(1), 1.0);
+  const std::vector<ProfilePoint> points = all_points(plan);
   for (int row = 0; row <= 7998; ++row) {
-    ASSERT_EQ(x(row), 0.0) << row;
-    ASSERT_EQ(y(row), row) << row;
+    ASSERT_EQ(points[row].x, 0.0) << row;
+    ASSERT_EQ(points[row].y, row) << row;
   }
 }
 
@@ -170,7 +171,7 @@ TEST_F(FeaturePart, TheTurnIsNotRenormalised) {
 
 TEST_F(FeaturePart, CurvesBehindTheComputedRowsTurnOnlyTheRowsToCome) {
   parse(short_route(crlf_lines({"curvad4, 100, 20"})));
-  const LineProfile one_curve = *state.line_profile;
+  const std::vector<ProfilePoint> one_curve = all_points(*state.line_profile);
   for (const std::string& records :
        {crlf_lines({"curvad4, 100, 10", "curvad4, 110, 10"}),
         crlf_lines({"curvad4, 100, 10", "curvad4, 50, 70"}),
@@ -178,10 +179,7 @@ TEST_F(FeaturePart, CurvesBehindTheComputedRowsTurnOnlyTheRowsToCome) {
     SCOPED_TRACE(records);
     reset();
     parse(short_route(records));
-    for (int row = 0; row <= 8000; ++row) {
-      ASSERT_EQ(x(row), one_curve.value(row, 0)) << row;
-      ASSERT_EQ(y(row), one_curve.value(row, 1)) << row;
-    }
+    EXPECT_EQ(all_points(*state.line_profile), one_curve);
   }
 }
 

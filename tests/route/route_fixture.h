@@ -6,6 +6,7 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/file_names.h"
 #include "model/scenario_state.h"
@@ -49,6 +50,18 @@ class RouteParse : public ::testing::Test {
   const TrackCell& cell(std::int64_t i) const { return (*state.cells)[i]; }
   double x(std::int64_t row) const { return state.line_profile->value(row, 0); }
   double y(std::int64_t row) const { return state.line_profile->value(row, 1); }
+  // Every row's point in one walk, 0 for empty elements: for comparing whole plans.
+  static std::vector<ProfilePoint> all_points(const LineProfile& plan) {
+    std::vector<ProfilePoint> points;
+    for (std::int64_t row = 0; row <= plan.last_row(); ++row) {
+      points.push_back({plan.value(row, 0), plan.value(row, 1)});
+      if (row + 1 == LineProfile::kFirstComputed) break;
+    }
+    PlanRows rows(plan);
+    while (rows.next_row() < plan.computed_end()) points.push_back(rows.next());
+    points.resize(static_cast<std::size_t>(plan.last_row()) + 1, ProfilePoint{0, 0});
+    return points;
+  }
 
   testing::TempFolder folder;
   ScenarioState state;

@@ -7,12 +7,21 @@ namespace scenario::report {
 
 std::vector<PlanPoint> plan_points(const LineProfile& profile) {
   std::vector<PlanPoint> points;
-  points.reserve(static_cast<std::size_t>(profile.last_row()) + 1);
-  for (std::int64_t row = 0; row <= profile.last_row(); ++row) {
+  const std::int64_t seed_end =
+      std::min<std::int64_t>(LineProfile::kFirstComputed, std::int64_t{profile.last_row()} + 1);
+  for (std::int64_t row = 0; row < seed_end; ++row) {
     if (profile.tag(row, 0) == ProfileTag::empty || profile.tag(row, 1) == ProfileTag::empty) {
-      break;
+      return points;
     }
-    points.push_back({profile.value(row, 0), profile.value(row, 1)});
+    const ProfilePoint seed = profile.seed_point(row);
+    points.push_back({seed.x, seed.y});
+  }
+  if (points.size() < static_cast<std::size_t>(LineProfile::kFirstComputed)) return points;
+  points.reserve(static_cast<std::size_t>(profile.computed_end()));
+  PlanRows rows(profile);
+  while (rows.next_row() < profile.computed_end()) {
+    const ProfilePoint point = rows.next();
+    points.push_back({point.x, point.y});
   }
   return points;
 }

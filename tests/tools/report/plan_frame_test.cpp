@@ -13,18 +13,21 @@ TEST(PlanPoints, ReadTheProfileUpToTheFirstEmptyRow) {
   profile.set_int16(0, 1, 0);
   profile.set_int16(1, 0, 0);
   profile.set_int16(1, 1, 1);
-  profile.set_real(2, 0, 0.5);
-  profile.set_real(2, 1, 2.0);
-  profile.set_real(3, 0, 1.0);  // y of row 3 never written: the plan stops before it
-  profile.set_real(4, 0, 9.0);
+  profile.extend_straight(3);  // rows 4 to 6 never computed
 
   const std::vector<PlanPoint> points = plan_points(profile);
-  ASSERT_EQ(points.size(), 3U);
+  ASSERT_EQ(points.size(), 4U);
   EXPECT_EQ(points[1].y, 1.0);
-  EXPECT_EQ(points[2].x, 0.5);
-  EXPECT_EQ(points[2].y, 2.0);
+  EXPECT_EQ(points[3].x, 0.0);
+  EXPECT_EQ(points[3].y, 3.0);
 
   EXPECT_TRUE(plan_points(LineProfile(3)).empty());
+  LineProfile half_seeded(3);
+  half_seeded.set_int16(0, 0, 0);
+  half_seeded.set_int16(0, 1, 0);
+  half_seeded.set_int16(1, 0, 0);  // row 1 has no y
+  half_seeded.extend_straight(3);
+  EXPECT_EQ(plan_points(half_seeded).size(), 1U);
 }
 
 TEST(PlanExtent, IsTheBoxOfAllPoints) {

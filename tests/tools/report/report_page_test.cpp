@@ -23,10 +23,7 @@ ScenarioState straight_line() {
   state.line_profile->set_int16(0, 1, 0);
   state.line_profile->set_int16(1, 0, 0);
   state.line_profile->set_int16(1, 1, 1);
-  for (int r = 2; r <= 9998; ++r) {
-    state.line_profile->set_real(r, 0, 0);
-    state.line_profile->set_real(r, 1, r);
-  }
+  state.line_profile->extend_straight(9998);  // row r is (0, r)
   return state;
 }
 
@@ -146,10 +143,7 @@ TEST(ReportPage, NotesAPlanThatStopsShortOfTheLine) {
     state.line_profile->set_int16(r, 0, 0);
     state.line_profile->set_int16(r, 1, static_cast<std::int16_t>(r));
   }
-  for (int r = 2; r <= 2000; ++r) {
-    state.line_profile->set_real(r, 0, 0);
-    state.line_profile->set_real(r, 1, r);
-  }
+  state.line_profile->extend_straight(2000);
   const std::string page =
       render(state, {FailureCode::curve_refused, std::nullopt, "r.txt:12", "", std::nullopt, false})
           .html;
