@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "inspect/kind_names.h"
-#include "inspect/single_byte_text.h"
+#include "model/code_page_1252.h"
 
 namespace scenario::inspect {
 
@@ -34,7 +34,7 @@ std::string n(std::int64_t v) { return std::to_string(v); }
 std::string quoted_slot_name(std::int64_t slot, const SimTable* table) {
   std::string text = "slot " + n(slot);
   if (table && slot >= 0 && slot < kSimSlotCount) {
-    text += " \"" + utf8_from_single_byte((*table)[static_cast<std::size_t>(slot)].name) + "\"";
+    text += " \"" + code_page_1252_to_utf8((*table)[static_cast<std::size_t>(slot)].name) + "\"";
   }
   return text;
 }

@@ -5,7 +5,7 @@
 
 #include "inspect/json_text.h"
 #include "inspect/kind_names.h"
-#include "inspect/single_byte_text.h"
+#include "model/code_page_1252.h"
 
 namespace scenario::inspect {
 
@@ -45,8 +45,8 @@ std::string kind_text(std::int64_t code) {
 void text_field(TextOut& out, const FieldChange& change) {
   out << change.field << ' ';
   if (change.text) {
-    out << '"' << utf8_from_single_byte(change.text->first) << "\" -> \""
-        << utf8_from_single_byte(change.text->second) << '"';
+    out << '"' << code_page_1252_to_utf8(change.text->first) << "\" -> \""
+        << code_page_1252_to_utf8(change.text->second) << '"';
   } else if (change.field == "kind") {
     out << kind_text(change.a) << " -> " << kind_text(change.b);
   } else {

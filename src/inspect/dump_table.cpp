@@ -3,8 +3,8 @@
 #include "inspect/cell_meaning.h"
 #include "inspect/dump.h"
 #include "inspect/json_text.h"
-#include "inspect/single_byte_text.h"
 #include "inspect/slot_fields.h"
+#include "model/code_page_1252.h"
 
 namespace scenario::inspect {
 
@@ -67,7 +67,7 @@ std::string_view field_meaning(int k, std::string_view field) {
 void text_slot(TextOut& out, int k, const SimSlot& slot) {
   const std::string_view use = slot_use(k, slot);
   out << "slot " << static_cast<std::int64_t>(k) << " (" << use << ")";
-  if (!slot.name.empty()) out << " \"" << utf8_from_single_byte(slot.name) << "\"";
+  if (!slot.name.empty()) out << " \"" << code_page_1252_to_utf8(slot.name) << "\"";
   const bool every_field = use == "station";
   char separator = ':';
   for (const SlotField& field : slot_numbers(slot)) {
@@ -103,7 +103,7 @@ void csv_slot(TextOut& out, int k, const SimSlot& slot) {
   const auto numbers = slot_numbers(slot);
   for (std::size_t f = 0; f < numbers.size(); ++f) {
     if (f == kFieldsBeforeName) {
-      std::string name = utf8_from_single_byte(slot.name);
+      std::string name = code_page_1252_to_utf8(slot.name);
       out << ",\"";
       for (char c : name) {
         if (c == '"') out << '"';

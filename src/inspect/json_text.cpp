@@ -4,7 +4,8 @@
 #include <charconv>
 #include <string>
 
-#include "inspect/single_byte_text.h"
+#include "model/code_page_1252.h"
+#include "model/utf8.h"
 
 namespace scenario::inspect {
 
@@ -25,7 +26,7 @@ void json_string(TextOut& out, std::string_view text) {
 }
 
 void json_name(TextOut& out, std::string_view single_byte_name) {
-  json_string(out, utf8_from_single_byte(single_byte_name));
+  json_string(out, code_page_1252_to_utf8(single_byte_name));
 }
 
 void json_real(TextOut& out, double v) {

@@ -13,7 +13,7 @@ namespace scenario::inspect {
 // escaped, and bytes that are not UTF-8 (a file name may hold any) replaced by U+FFFD.
 void json_string(TextOut& out, std::string_view text);
 
-// A single-byte name from a file as a JSON string, converted to UTF-8 (single_byte_text.h).
+// A single-byte name from a file (code page 1252) as a JSON string, converted to UTF-8.
 void json_name(TextOut& out, std::string_view single_byte_name);
 
 // A real as a JSON number that every reader takes as a real, not an integer ("2.0", "-0.0",

@@ -4,7 +4,7 @@
 #include "inspect/kind_names.h"
 #include "inspect/profile_file.h"
 #include "inspect/route_extent.h"
-#include "inspect/single_byte_text.h"
+#include "model/code_page_1252.h"
 #include "model/rounding.h"
 #include "output/integrity_codes.h"
 
@@ -22,7 +22,7 @@ std::string at(const CompiledFile& file, std::uint64_t offset) {
 
 std::string quoted(const std::string& single_byte) {
   std::string text = "\"";
-  text += utf8_from_single_byte(single_byte);
+  text += code_page_1252_to_utf8(single_byte);
   text += '"';
   return text;
 }

@@ -1,7 +1,9 @@
 #include "model/code_page_1252.h"
 
 #include <array>
-#include <cstdint>
+#include <cstddef>
+
+#include "model/utf8.h"
 
 namespace scenario {
 
@@ -21,50 +23,6 @@ std::optional<unsigned char> byte_for(char32_t c) {
     if (kHighControls[k] == c) return static_cast<unsigned char>(0x80 + k);
   }
   return std::nullopt;
-}
-
-void append_utf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out.push_back(static_cast<char>(c));
-  } else if (c < 0x800) {
-    out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  } else {  // every character of the code page is below U+10000
-    out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-    out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
-  }
-}
-
-// The next character of well-formed UTF-8 at `at`, which it moves past; nothing for a malformed
-// sequence (a stray continuation byte, a sequence cut short, an overlong form, a surrogate or a
-// value beyond U+10FFFF).
-std::optional<char32_t> next_utf8(std::string_view text, std::size_t& at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  std::size_t length = 0;
-  char32_t c = 0;
-  char32_t smallest = 0;
-  if (lead < 0x80) {
-    ++at;
-    return lead;
-  } else if ((lead & 0xE0) == 0xC0) {
-    length = 2, c = lead & 0x1F, smallest = 0x80;
-  } else if ((lead & 0xF0) == 0xE0) {
-    length = 3, c = lead & 0x0F, smallest = 0x800;
-  } else if ((lead & 0xF8) == 0xF0) {
-    length = 4, c = lead & 0x07, smallest = 0x10000;
-  } else {
-    return std::nullopt;
-  }
-  if (text.size() - at < length) return std::nullopt;
-  for (std::size_t k = 1; k < length; ++k) {
-    const auto next = static_cast<unsigned char>(text[at + k]);
-    if ((next & 0xC0) != 0x80) return std::nullopt;
-    c = (c << 6) | (next & 0x3F);
-  }
-  if (c < smallest || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return std::nullopt;
-  at += length;
-  return c;
 }
 
 }  // namespace
@@ -97,7 +55,7 @@ std::optional<std::string> utf8_to_code_page_1252(std::string_view text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t at = 0; at < text.size();) {
-    const auto c = next_utf8(text, at);
+    const auto c = next_utf8_character(text, at);
     if (!c) return std::nullopt;
     const auto byte = byte_for(*c);
     if (!byte) return std::nullopt;

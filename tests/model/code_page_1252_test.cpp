@@ -15,11 +15,13 @@ TEST(CodePage1252, TakesUtf8TextThatTheCodePageCanHold) {
   } cases[] = {
       {"Vallombra Marina_Scogliera", "Vallombra Marina_Scogliera"},
       {"", ""},
-      {"Citt\xC3\xA0", "Citt\xE0"},        // à, as in Latin-1
-      {"\xC3\xBF", "\xFF"},                // ÿ, the last byte
-      {"\xE2\x82\xAC", "\x80"},            // €, where the code page departs from Latin-1
-      {"\xC5\x92", "\x8C"},                // Œ
-      {"\xC5\xB8", "\x9F"},                // Ÿ
+      {"Citt\xC3\xA0", "Citt\xE0"},  // à, as in Latin-1
+      {"\xC3\xBF", "\xFF"},          // ÿ, the last byte
+      {"\xE2\x82\xAC", "\x80"},      // €, where the code page departs from Latin-1
+      {"\xC5\x92", "\x8C"},          // Œ
+      {"\xC5\xB8", "\x9F"},          // Ÿ
+      {"\xC5\xA0", "\x8A"},          // Š
+      {std::string("a\0b", 3), std::string("a\0b", 3)},
       {"\xC2\x81", "\x81"},                // an undefined byte stands for its control character
       {"\xC5\x82", std::nullopt},          // ł has no byte in this code page
       {"\xE6\x97\xA5", std::nullopt},      // nor has a CJK character

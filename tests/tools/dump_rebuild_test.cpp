@@ -8,7 +8,7 @@
 #include <string>
 
 #include "compiled_sets.h"
-#include "inspect/single_byte_text.h"
+#include "model/code_page_1252.h"
 #include "support/layout_bytes.h"
 
 namespace scenario::tool {
@@ -24,7 +24,7 @@ using testing::run_scenario;
 const std::filesystem::path kSource = SCENARIO_SOURCE;
 
 std::string name_bytes(const json& name) {
-  const auto bytes = inspect::single_byte_from_utf8(name.get<std::string>());
+  const auto bytes = utf8_to_code_page_1252(name.get<std::string>());
   EXPECT_TRUE(bytes.has_value()) << name;
   return bytes.value_or("");
 }
