@@ -93,7 +93,9 @@ int Form_Load(Platform& platform, const ScenarioPayload& payload,
   std::vector<FileFault> left;  // text files that could not be removed after a failed write
   {
     const FolderRelease release(platform);
-    FolderSink files(folder.value());
+    // The folder is ours alone now (or on a disk without locks, where runs were never kept
+    // apart), so a temporary file beside one of ours is a killed run's, up to 20 MB each.
+    FolderSink files(folder.value(), Flush::to_disk, Abandoned::remove);
     texts = write_scenario_texts(state, payload, files);
     if (texts) {
       run = memorizza_percorso(state, 1, platform, files);

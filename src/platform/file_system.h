@@ -29,14 +29,25 @@ enum class Flush { to_disk, not_needed };
 [[nodiscard]] FileResult<> replace_file(const std::filesystem::path& target,
                                         const FileSink::Fill& fill, Flush flush = Flush::to_disk);
 
+// Removes the temporary files of `target` that replace_file left behind when its process was
+// killed before the rename. Only where no other process is replacing `target` at the same time,
+// as in a folder the run holds. Best effort: what cannot be listed or removed stays, harmless.
+void remove_abandoned_temporaries(const std::filesystem::path& target);
+
+// Whether a sink clears the temporary files killed runs left of each file before replacing it.
+enum class Abandoned { keep, remove };
+
 // The sink of the run: replaces files in one folder with replace_file.
 class FolderSink final : public FileSink {
  public:
-  explicit FolderSink(std::filesystem::path folder, Flush flush = Flush::to_disk)
-      : folder_(std::move(folder)), flush_(flush) {}
+  explicit FolderSink(std::filesystem::path folder, Flush flush = Flush::to_disk,
+                      Abandoned abandoned = Abandoned::keep)
+      : folder_(std::move(folder)), flush_(flush), abandoned_(abandoned) {}
 
   FileResult<> replace(std::string_view name, const Fill& fill) override {
-    return replace_file(path_in(folder_, name), fill, flush_);
+    const std::filesystem::path target = path_in(folder_, name);
+    if (abandoned_ == Abandoned::remove) remove_abandoned_temporaries(target);
+    return replace_file(target, fill, flush_);
   }
 
   const std::filesystem::path& folder() const { return folder_; }
@@ -44,6 +55,7 @@ class FolderSink final : public FileSink {
  private:
   std::filesystem::path folder_;
   Flush flush_;
+  Abandoned abandoned_;
 };
 
 }  // namespace scenario

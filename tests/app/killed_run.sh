@@ -7,7 +7,7 @@
 #   killed_run.sh ROUNDS PACK
 #
 # Every round is run and counted; the status is 1 when any went wrong. Temporary files a kill
-# leaves (it cannot remove them) are counted and reported, not failed.
+# leaves (it cannot remove them) are counted and reported; the next complete run must clear them.
 set -euo pipefail
 
 if (($# != 2)); then
@@ -66,8 +66,12 @@ for ((round = 1; round <= rounds; round++)); do
   done
   temporaries=$((temporaries + $(find "$work/killed" -maxdepth 1 -name '.*.tmp' | wc -l)))
 
-  # The next complete run puts everything right.
+  # The next complete run puts everything right, its temporary files included.
   run_in "$work/killed" || true
+  if [[ -n $(find "$work/killed" -maxdepth 1 -name '.*.tmp') ]]; then
+    torn=$((torn + 1))
+    echo "round $round: a complete run left the killed run's temporary files"
+  fi
   if [[ $(files_in "$work/killed") != "$(files_in "$work/alone")" ]]; then
     torn=$((torn + 1))
     echo "round $round: after a complete run the folder holds $(files_in "$work/killed" | tr '\n' '|')"

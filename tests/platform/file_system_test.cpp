@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "support/test_support.h"
 
@@ -122,6 +124,33 @@ TEST(FolderSink, ReplacesTheNamedFileInItsFolderFlushedOrNot) {
     EXPECT_EQ(read_file(folder / "Alpha_123.sim"), "new");
     EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"Alpha_123.sim"});
     EXPECT_EQ(sink.folder(), folder.path());
+  }
+}
+
+// A run killed before its rename leaves ".NAME.PID.N.tmp" beside NAME; a sink that may clear
+// them takes only those, never another file's or a look-alike.
+TEST(FolderSink, ClearsTheTemporaryFilesKilledRunsLeftOfItsFileWhenAsked) {
+  const std::vector<std::string> kept = {
+      ".Alpha_123.sim.12.x.tmp",  ".Alpha_123.sim.12.0.tmp.keep", ".Alpha_123.sim..0.tmp",
+      ".Alpha_123.simx.12.0.tmp", ".Alpha_123.dat.12.0.tmp",      "Alpha_123.sim.12.0.tmp",
+  };
+  for (const Abandoned abandoned : {Abandoned::keep, Abandoned::remove}) {
+    SCOPED_TRACE(abandoned == Abandoned::keep ? "keep" : "remove");
+    TempFolder folder;
+    for (const std::string& name : kept) write_file(folder / name, "x");
+    write_file(folder / ".Alpha_123.sim.4127.0.tmp", "torn");
+    write_file(folder / ".Alpha_123.sim.77.3.tmp", "torn");
+    FolderSink sink(folder.path(), Flush::not_needed, abandoned);
+    ASSERT_TRUE(sink.replace("Alpha_123.sim", writing("new")).ok());
+
+    std::vector<std::string> expected = kept;
+    expected.push_back("Alpha_123.sim");
+    if (abandoned == Abandoned::keep) {
+      expected.push_back(".Alpha_123.sim.4127.0.tmp");
+      expected.push_back(".Alpha_123.sim.77.3.tmp");
+    }
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(file_names(folder.path()), expected);
   }
 }
 
