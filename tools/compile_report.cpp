@@ -40,21 +40,6 @@ std::string recorded_message(const CompileRequest& request, const CompileResult&
   return message;
 }
 
-std::string recorded_line(const CompileRequest& request, const CompileResult& result) {
-  std::string line;
-  if (auto file = source_file(request, result)) {
-    line = *file + ":";
-    if (result.failure.line > 0) line += std::to_string(result.failure.line) + ":";
-    line += " ";
-  }
-  line +=
-      "error " + std::to_string(result.failure.number()) + ": " + recorded_message(request, result);
-  if (error_has_position(result.failure.error_code)) {
-    line += " (at " + std::to_string(result.failure.error_position) + " m)";
-  }
-  return line + "\n";
-}
-
 // The one-line summary: the fault, else the recorded failure, else the error box.
 std::optional<std::string> summary(const CompileRequest& request, const CompileResult& result) {
   if (!result.files) return result.files.fault().describe();
@@ -65,19 +50,6 @@ std::optional<std::string> summary(const CompileRequest& request, const CompileR
 }
 
 }  // namespace
-
-std::string diagnostics(const CompileRequest& request, const CompileResult& result) {
-  std::string text;
-  if (result.failure.recorded()) text += recorded_line(request, result);
-  if (result.fatal) {
-    text += "error " + std::to_string(code_number(*result.fatal)) + ": " +
-            std::string(error_meaning(*result.fatal)) + "\n";
-  }
-  if (result.nothing_compiled) text += "scenario: " + std::string(kNothingCompiled) + "\n";
-  if (!result.files) text += "scenario: cannot go on: " + result.files.fault().describe() + "\n";
-  if (result.text_file_left) text += "scenario: cannot delete " + *result.text_file_left + "\n";
-  return text;
-}
 
 std::string json_report(const CompileRequest& request, const CompileResult& result) {
   nlohmann::ordered_json report;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -17,14 +18,14 @@ bool all_digits(std::string_view text) {
 // Whether `name` is the form replace_file gives the temporary file of `target_name`:
 // "." + target_name + "." + process number + "." + attempt + ".tmp".
 bool is_temporary_of(std::string_view name, std::string_view target_name) {
-  const std::string head = "." + std::string(target_name) + ".";
   constexpr std::string_view kTail = ".tmp";
-  if (name.size() <= head.size() + kTail.size() || !name.starts_with(head) ||
+  const std::size_t head = target_name.size() + 2;  // the dots before and after the name
+  if (name.size() <= head + kTail.size() || name.front() != '.' ||
+      name.substr(1, target_name.size()) != target_name || name[head - 1] != '.' ||
       !name.ends_with(kTail)) {
     return false;
   }
-  const std::string_view numbers =
-      name.substr(head.size(), name.size() - head.size() - kTail.size());
+  const std::string_view numbers = name.substr(head, name.size() - head - kTail.size());
   const std::size_t dot = numbers.find('.');
   return dot != std::string_view::npos && all_digits(numbers.substr(0, dot)) &&
          all_digits(numbers.substr(dot + 1));

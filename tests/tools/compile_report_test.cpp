@@ -1,6 +1,10 @@
 #include "compile_report.h"
 
+#include "check_cli/compile_text.h"
+
 #include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
 
 #include <string>
 #include <vector>
@@ -19,45 +23,51 @@ TEST(CompileReport, NamesTheAuthorsFileInAFaultOfTheFile) {
     TextFile source;
     std::int32_t line;
     FailureDetail detail;
-    std::optional<std::string> left;
-    std::string expected;
+    std::string message;
   } cases[] = {
       {"a train file that cannot be opened",
        TextFile::train,
        0,
        {"cannot open", true, ""},
-       {},
-       "/authors/my train.txt: error 25: " + meaning + ": cannot open /authors/my train.txt\n"},
+       meaning + ": cannot open /authors/my train.txt"},
       {"a route file that cannot be deleted",
        TextFile::route,
        0,
        {"cannot delete", true, "Permission denied"},
-       {},
-       "/authors/my route.txt: error 25: " + meaning +
-           ": cannot delete /authors/my route.txt: Permission denied\n"},
+       meaning + ": cannot delete /authors/my route.txt: Permission denied"},
       {"a field names no file",
        TextFile::route,
        3,
        {"\"12x\" is not a number", false, ""},
-       {},
-       "/authors/my route.txt:3: error 25: " + meaning + ": \"12x\" is not a number\n"},
-      {"a copy left behind is said after the failure",
-       TextFile::route,
-       2,
-       {"\"x\" is not a number", false, ""},
-       "/work/L_linea.txt: Permission denied",
-       "/authors/my route.txt:2: error 25: " + meaning +
-           ": \"x\" is not a number\nscenario: cannot delete /work/L_linea.txt: "
-           "Permission denied\n"},
+       meaning + ": \"12x\" is not a number"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     CompileResult result;
     result.status = kToolRecordedFailure;
     result.failure = {FailureCode::read_fault, 0, c.source, c.line, c.detail};
-    result.text_file_left = c.left;
-    EXPECT_EQ(diagnostics(request, result), c.expected);
+    const auto report = nlohmann::json::parse(json_report(request, result));
+    EXPECT_EQ(report["error_code"], 25);
+    EXPECT_EQ(report["file"],
+              c.source == TextFile::route ? "/authors/my route.txt" : "/authors/my train.txt");
+    if (c.line > 0) {
+      EXPECT_EQ(report["line"], c.line);
+    } else {
+      EXPECT_TRUE(report["line"].is_null());
+    }
+    EXPECT_EQ(report["message"], c.message);
   }
+}
+
+// What the compile could not finish is said after its outcome, whatever the outcome was.
+TEST(CompileText, SaysWhatWasLeftUndone) {
+  CompileRequest request;
+  CompileResult result;
+  result.nothing_compiled = true;
+  result.text_file_left = "/work/L_linea.txt: Permission denied";
+  EXPECT_EQ(compile_text(request, result, false),
+            "scenario: nothing was compiled; no binary file was written\n"
+            "scenario: cannot delete /work/L_linea.txt: Permission denied\n");
 }
 
 }  // namespace
