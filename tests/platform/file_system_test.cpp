@@ -1,9 +1,13 @@
 #include "platform/file_system.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -86,17 +90,58 @@ TEST(ReplaceFile, ReportsATargetTakenByAFolderAndLeavesNoTemporaryFile) {
   EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"a.dat"});
 }
 
+// A folder the run may not write into: by its permissions, or, for root, whom permissions do not
+// stop, on a file system mounted read-only for the test.
+class ReadOnlyFolder {
+ public:
+  explicit ReadOnlyFolder(const std::filesystem::path& folder) : folder_(folder) {}
+  ~ReadOnlyFolder() {
+    if (mounted_) {
+      ::umount(folder_.c_str());
+    } else {
+      std::filesystem::permissions(folder_, std::filesystem::perms::owner_all);
+    }
+  }
+  // Holds `name` with `bytes` in the folder and makes it read-only; the system's reason when
+  // it cannot.
+  std::optional<std::string> make(const std::string& name, const std::string& bytes) {
+    if (geteuid() != 0) {
+      write_file(folder_ / name, bytes);
+      std::filesystem::permissions(
+          folder_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+      return std::nullopt;
+    }
+    if (::mount("tmpfs", folder_.c_str(), "tmpfs", 0, "size=65536") != 0) {
+      return std::string("cannot mount a file system for root: ") + std::strerror(errno);
+    }
+    mounted_ = true;
+    write_file(folder_ / name, bytes);
+    if (::mount(nullptr, folder_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr) != 0) {
+      return std::string("cannot make it read-only: ") + std::strerror(errno);
+    }
+    return std::nullopt;
+  }
+
+ private:
+  std::filesystem::path folder_;
+  bool mounted_ = false;
+};
+
 TEST(ReplaceFile, ReportsAReadOnlyFolderAndKeepsThePreviousFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
   TempFolder folder;
-  write_file(folder / "a.dat", "previous");
-  std::filesystem::permissions(
-      folder.path(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-  const FileResult<> written = replace_file(folder / "a.dat", writing("new"));
-  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all);
+  const std::filesystem::path read_only = folder / "read-only";
+  std::filesystem::create_directories(read_only);
+  FileResult<> written;
+  {
+    ReadOnlyFolder guard(read_only);
+    if (const auto refused = guard.make("a.dat", "previous")) GTEST_SKIP() << *refused;
+    written = replace_file(read_only / "a.dat", writing("new"));
+    EXPECT_EQ(read_file(read_only / "a.dat"), "previous");
+    EXPECT_EQ(file_names(read_only), std::vector<std::string>{"a.dat"});
+  }
   ASSERT_FALSE(written.ok());
-  EXPECT_EQ(read_file(folder / "a.dat"), "previous");
-  EXPECT_EQ(file_names(folder.path()), std::vector<std::string>{"a.dat"});
+  EXPECT_EQ(written.fault().path, read_only / "a.dat");
+  EXPECT_FALSE(written.fault().reason.empty());
 }
 
 TEST(ReplaceFile, ReportsARenameThatFailsAfterTheBytesWereWritten) {
