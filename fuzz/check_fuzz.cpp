@@ -4,7 +4,8 @@
 // checks them. The diagnostics are then shown in every form the command has (human text with
 // colour, gcc lines, JSON), each code is explained as `scenario explain` explains it, and what
 // the forms say must agree: the JSON parses and lists the same diagnostics with the same status,
-// every code reported has its explanation, and every place shown lies on its source line.
+// every code reported has its explanation, every place shown lies on its source line, and an
+// error is reported exactly when the status says the pack would fail.
 #include <unistd.h>
 
 #include <cstddef>
@@ -108,13 +109,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static_cast<void>(scenario::tool::human_text(outcome.diagnostics, files, true));
   static_cast<void>(scenario::tool::gcc_text(outcome.diagnostics, files));
   static_cast<void>(scenario::tool::counted(outcome.diagnostics));
+  // A check that fails says why: an error is reported exactly when the status says failure.
+  bool any_error = false;
   for (const scenario::check::Diagnostic& d : outcome.diagnostics) {
+    any_error = any_error || d.level == scenario::check::Level::error;
     require(scenario::tool::explain_text(d.code).has_value());
     require_on_its_line(d.where, text_of(d.where.file, files));
     for (const scenario::check::DiagnosticNote& note : d.notes) {
       require_on_its_line(note.where, text_of(note.where.file, files));
     }
   }
+
+  require(any_error == (outcome.status == scenario::tool::kToolRecordedFailure));
 
   // The JSON form, through the command's own path: the same files give the same report.
   request.format = CheckFormat::json;
