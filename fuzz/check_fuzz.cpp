@@ -4,10 +4,12 @@
 // checks them. The diagnostics are then shown in every form the command has (human text with
 // colour, gcc lines, JSON), each code is explained as `scenario explain` explains it, and what
 // the forms say must agree: the JSON parses and lists the same diagnostics with the same status,
-// every code reported has its explanation, every place shown lies on its source line, and an
-// error is reported exactly when the status says the pack would fail.
+// every code reported has its explanation, every place shown lies on its source line, the gcc
+// form holds one line per diagnostic and note, and an error is reported exactly when the status
+// says the pack would fail.
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -107,7 +109,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                          outcome.route_text ? &*outcome.route_text : nullptr,
                                          outcome.train_text ? &*outcome.train_text : nullptr};
   static_cast<void>(scenario::tool::human_text(outcome.diagnostics, files, true));
-  static_cast<void>(scenario::tool::gcc_text(outcome.diagnostics, files));
+  // Editors read the gcc form line by line: one line for each diagnostic and each note.
+  const std::string gcc = scenario::tool::gcc_text(outcome.diagnostics, files);
+  std::size_t expected_lines = outcome.diagnostics.size();
+  for (const scenario::check::Diagnostic& d : outcome.diagnostics) {
+    expected_lines += d.notes.size();
+  }
+  require(static_cast<std::size_t>(std::count(gcc.begin(), gcc.end(), '\n')) == expected_lines);
+  require(gcc.find('\r') == std::string::npos);
   static_cast<void>(scenario::tool::counted(outcome.diagnostics));
   // A check that fails says why: an error is reported exactly when the status says failure.
   bool any_error = false;
