@@ -38,8 +38,26 @@ FileResult<std::string> read_text(const std::optional<std::filesystem::path>& fi
   return read_whole_file(*file);
 }
 
+// The author's file whose copy in the compile's own working folder could not be looked up,
+// opened, read or deleted there, when that is the compile's read fault; null otherwise. Such a
+// fault is this machine's, not the scenario's: the pack, wherever it runs, writes and reads its
+// own copies. Only a train file the author does not have is met missing by the pack as well.
+const std::filesystem::path* working_copy_fault(const CompileRequest& compile,
+                                                const CompileResult& result) {
+  const RecordedFailure& failure = result.failure;
+  if (failure.error_code != FailureCode::read_fault || !failure.detail.names_file ||
+      failure.source == TextFile::none) {
+    return nullptr;
+  }
+  const std::filesystem::path& author =
+      failure.source == TextFile::route ? compile.route : compile.train;
+  std::error_code error;
+  return std::filesystem::exists(author, error) ? &author : nullptr;
+}
+
 // Compiles the scenario as the build-time check does; its binary files stay in the compile's
-// own working folder and go with it. Returns the status and the diagnostics.
+// own working folder and go with it. Returns the status and the diagnostics; a fault of the
+// compile's own copies is a file fault, never a failure the pack would record.
 std::pair<int, std::string> check_scenario(const PackRequest& request,
                                            const PackIdentity& identity) {
   CompileRequest compile;
@@ -49,6 +67,11 @@ std::pair<int, std::string> check_scenario(const PackRequest& request,
   compile.train_number = identity.train_number;
   compile.deliver = false;
   const CompileResult result = compile_scenario(compile);
+  if (const std::filesystem::path* author = working_copy_fault(compile, result)) {
+    return {kToolFileFault,
+            "scenario: cannot pack: " + detail_text(result.failure.detail, *author) +
+                " (its copy in the check's working folder)\n"};
+  }
   // Shown as `scenario compile` shows it, without colour: the report is a text of its own.
   return {result.status, compile_text(compile, result, false)};
 }
@@ -75,13 +98,16 @@ std::filesystem::path pack_path(const PackRequest& request, const PackIdentity& 
 
 // A Linux pack is written executable from the start: the bytes go to a temporary file beside
 // the target, which is made executable wherever it is readable and only then renamed over it.
+// A fault names the pack, as for a Windows pack: the temporary file is gone again.
 FileResult<> write_pack(const std::filesystem::path& target, const std::string& bytes,
                         PackTarget pack_target) {
   const auto fill = [&bytes](ByteWriter& out) { out.text(bytes); };
   if (pack_target == PackTarget::windows) return replace_file(target, fill);
   std::filesystem::path temporary = target;
   temporary += ".packing";
-  if (auto written = replace_file(temporary, fill); !written) return written;
+  if (auto written = replace_file(temporary, fill); !written) {
+    return FileFault{target, written.fault().reason};
+  }
   using std::filesystem::perms;
   std::error_code error;
   const perms mode = std::filesystem::status(temporary, error).permissions();

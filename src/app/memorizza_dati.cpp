@@ -27,7 +27,7 @@ FileResult<> memorizza_dati(ScenarioState& state, const std::filesystem::path& f
     const FileResult<> train_removed = remove_text_file(context.train_path);
     const std::int32_t line = fault.line() != 0 ? fault.line() : context.record_line;
     record_failure(state, FailureCode::read_fault, context.reading, line);
-    state.failure.detail = {fault.what(), fault.about_file(), fault.reason()};
+    state.failure.detail = {fault.text(), fault.about_file(), fault.reason()};
     if (!route_removed) return route_removed;
     if (!train_removed) return train_removed;
   }

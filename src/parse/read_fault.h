@@ -15,7 +15,8 @@ namespace scenario {
 // (ParseContext::reading) and names it the way its reader knows it.
 class ReadFault : public std::runtime_error {
  public:
-  ReadFault(const std::string& what, std::int32_t line) : std::runtime_error(what), line_(line) {}
+  ReadFault(const std::string& what, std::int32_t line)
+      : std::runtime_error(what), text_(what), line_(line) {}
 
   // A fault of the file being read as a whole: `action` says what could not be done ("cannot
   // open"), `reason` is the system's reason when it gives one. Such a fault has no line.
@@ -26,6 +27,9 @@ class ReadFault : public std::runtime_error {
     return fault;
   }
 
+  // What was wrong, every byte of it: what() ends at the first zero byte, and a field quoted in
+  // the text may hold one.
+  const std::string& text() const { return text_; }
   // The line of the text file where the offending field began; 0 when there is none.
   std::int32_t line() const { return line_; }
   // True for a fault of the file itself, which is shown followed by the file's path.
@@ -34,6 +38,7 @@ class ReadFault : public std::runtime_error {
   const std::string& reason() const { return reason_; }
 
  private:
+  std::string text_;
   std::int32_t line_;
   bool about_file_ = false;
   std::string reason_;

@@ -1,6 +1,6 @@
-// Every file operation of a whole pack run and of `scenario compile`, made to fail one at a
-// time with a real system error through the fault library (fault_shim.cpp). The steps are
-// counted by a first run that fails nothing; each row of the table then fails one of them.
+// Every file operation of a whole pack run, of `scenario compile` and of `scenario pack`, made to
+// fail one at a time with a real system error through the fault library (fault_shim.cpp). The
+// steps are counted by a first run that fails nothing; each row of the table then fails one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -100,6 +100,56 @@ struct Row {
   fs::path untouched;                // output that must still hold its old version
   std::string may_stay;              // a file the run may leave behind
   After after = After::old_or_new;
+};
+
+// A row for the step, failing it with the next of the chosen errors in turn; its outcome is
+// the caller's to fill.
+Row row_failing(const Step& step, std::size_t index) {
+  Row row;
+  row.step = step;
+  row.error_name = kErrors[index % kErrors.size()].first;
+  row.error = kErrors[index % kErrors.size()].second;
+  return row;
+}
+
+// The steps `scenario compile` and `scenario pack` take alike in the system's temporary folder
+// `temporary`: looking for abandoned working folders, holding a new one, placing the author's
+// texts there as the pack writes them, compiling them and emptying the folder again.
+struct WorkingFolderStep {
+  fs::path temporary;
+  std::string route_text;  // the names the copies have there
+  std::string train_text;
+
+  bool holds(const Step& step) const {
+    return step.path == temporary || step.path.string().starts_with(temporary.string() + "/");
+  }
+
+  // Reading back, or deleting once read, a copy placed for the run.
+  bool reads_back_a_copy(const Step& step) const {
+    const std::string name = step.path.filename().string();
+    return step.path.parent_path() != temporary && !is_temporary(step.path) &&
+           (name == route_text || name == train_text) &&
+           (step.kind == "open" || step.kind == "unlink");
+  }
+
+  // Every other step there.
+  void fill(Row& row) const {
+    const Step& step = row.step;
+    if (step.path == temporary || step.path.parent_path() == temporary ||
+        (!is_temporary(step.path) && step.kind != "rename" && step.kind != "write" &&
+         step.kind != "fsync")) {
+      // Looking for abandoned working folders, holding the new one, closing and deleting the
+      // copies, emptying the folder: a fault there changes nothing the author gets, and a folder
+      // left over goes with the next compile.
+      row.status = 0;
+      return;
+    }
+    // A file of the working folder, whose name changes from run to run.
+    row.status = 74;
+    row.message = {
+        "scenario: cannot go on: " + path_text(temporary) + "/" + std::string(WorkingFolderPrefix),
+        "/" + target_of(step.path).filename().string() + ": " + std::strerror(row.error)};
+  }
 };
 
 void expect_each_old_or_new(const fs::path& folder, const std::vector<std::string>& names,
@@ -253,46 +303,30 @@ class CompileFaults : public ::testing::Test {
   }
 
   Row row_for(const Step& step, std::size_t index) const {
-    Row row;
-    row.step = step;
-    row.error_name = kErrors[index % kErrors.size()].first;
-    row.error = kErrors[index % kErrors.size()].second;
+    Row row = row_failing(step, index);
     const fs::path target = target_of(step.path);
-    const std::string name = target.filename().string();
     const std::string reason = std::strerror(row.error);
-    const bool in_working = step.path.string().starts_with(temporary_.string() + "/");
-    const bool author = step.path.parent_path() == author_;
-    if (step.path == temporary_ || step.path.parent_path() == temporary_) {
-      // Looking for abandoned working folders, and holding the new one: a fault there only
-      // leaves a folder for a later compile to clear.
-      row.status = 0;
-    } else if (author && step.kind == "open") {
+    const WorkingFolderStep working{temporary_, route_text_, train_text_};
+    if (working.holds(step)) {
+      if (working.reads_back_a_copy(step)) {
+        // The copy placed for the run cannot be read back, or will not go once read: the
+        // compile's read fault, error 25, as the pack would record it on this machine.
+        row.status = 1;
+        row.after = After::texts_read_fail;
+      } else {
+        working.fill(row);
+      }
+    } else if (step.path.parent_path() == author_ && step.kind == "open") {
       row.status = 74;
       row.message = {"scenario: cannot go on: " + path_text(step.path) + ": " + reason};
-    } else if (author) {
+    } else if (step.path.parent_path() == author_) {
       row.status = 0;  // closing a file read whole changes nothing
     } else if (step.kind == "rename" && target.parent_path() == out_) {
       row.status = 74;
       row.message = {"scenario: cannot go on: " + path_text(target) + ": " + reason};
       row.untouched = target;
-    } else if (in_working && !is_temporary(step.path) && step.kind != "rename" &&
-               (name == route_text_ || name == train_text_) &&
-               (step.kind == "open" || step.kind == "unlink")) {
-      // The copy placed for the run cannot be read back, or will not go once read: the
-      // compile's read fault, error 25.
-      row.status = 1;
-      row.after = After::texts_read_fail;
-    } else if (in_working && !is_temporary(step.path) && step.kind != "rename" &&
-               step.kind != "write" && step.kind != "fsync") {
-      // Closing and deleting the copies, holding and emptying the working folder: a fault
-      // there changes nothing the author gets; a folder left over goes with the next compile.
-      row.status = 0;
     } else {
-      // A file of the working folder, whose name changes from run to run.
-      row.status = 74;
-      row.message = {"scenario: cannot go on: " + path_text(temporary_) + "/" +
-                         std::string(WorkingFolderPrefix),
-                     "/" + name + ": " + reason};
+      ADD_FAILURE() << "a step the table does not know: " << step.kind << " " << step.path;
     }
     return row;
   }
@@ -357,6 +391,152 @@ TEST_F(CompileFaults, EveryStepOfACompileFailsCleanly) {
     }
     EXPECT_EQ(file_names(temporary_), std::vector<std::string>{}) << "working folder left";
   }
+}
+
+// ---------------------------------------------------------------------------------------------
+// `scenario pack`
+
+// A pack made for one system: the stub it is made from and the name of the pack's file.
+struct PackFor {
+  std::string name;  // as --target takes it
+  fs::path stub;
+  std::string pack;
+};
+
+class PackCommandFaults : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const fs::path& folder : {author_, out_, temporary_, stubs_})
+      fs::create_directories(folder);
+    for (const char* name : {"route.txt", "train.txt", "notes.txt", "slowdowns.txt", "sheet.txt"}) {
+      fs::copy_file(fs::path(SCENARIO_ROUTE).parent_path() / name, author_ / name);
+    }
+  }
+
+  // The pack is not run here, so any file that begins as an ELF file does as its stub; one a
+  // little larger than the write buffer keeps the steps few and still fails a write midway.
+  PackFor linux_target() const {
+    std::string stub =
+        "\x7f"
+        "ELF";
+    stub.resize(300 * 1024, '\x01');
+    write_file(stubs_ / "scenario-pack-linux", stub);
+    return {"linux", stubs_ / "scenario-pack-linux", kLine + "_" + kTrain};
+  }
+
+  PackFor windows_target() const {
+    fs::copy_file(SCENARIO_WINDOWS_STUB, stubs_ / "scenario-pack-windows.exe");
+    return {"windows", stubs_ / "scenario-pack-windows.exe", kLine + "_" + kTrain + ".exe"};
+  }
+
+  ChildEnd pack(const PackFor& target, std::map<std::string, std::string> env) const {
+    env["TMPDIR"] = temporary_.string();
+    std::vector<std::string> argv = {SCENARIO_TOOL, "pack", "--line", kLine, "--number", kTrain};
+    for (const char* option : {"route", "train", "notes", "slowdowns", "sheet"}) {
+      argv.push_back(std::string("--") + option);
+      argv.push_back((author_ / (std::string(option) + ".txt")).string());
+    }
+    for (const std::string& more : {std::string("--target"), target.name, std::string("--stub"),
+                                    target.stub.string(), std::string("-o"), out_.string()}) {
+      argv.push_back(more);
+    }
+    return run_child(argv, folder_.path(), env);
+  }
+
+  Row row_for(const Step& step, std::size_t index, const PackFor& target) const {
+    Row row = row_failing(step, index);
+    const std::string reason = std::strerror(row.error);
+    const WorkingFolderStep working{temporary_, route_text_, train_text_};
+    const fs::path folder = step.path.parent_path();
+    if (working.holds(step)) {
+      if (working.reads_back_a_copy(step)) {
+        // The check's own copy cannot be read back or will not go: that is this machine's
+        // fault, not a failure the pack would record, and it names the author's file.
+        const fs::path author =
+            author_ / (step.path.filename() == route_text_ ? "route.txt" : "train.txt");
+        row.status = 74;
+        row.message = {"scenario: cannot pack: ", path_text(author) + ": " + reason};
+      } else {
+        working.fill(row);
+      }
+    } else if ((folder == author_ || folder == stubs_) && step.kind == "open") {
+      // Read for the check, then again for the pack.
+      row.status = 74;
+      row.message = {"scenario: cannot ", path_text(step.path) + ": " + reason};
+    } else if (folder == author_ || folder == stubs_) {
+      row.status = 0;  // closing a file read whole changes nothing
+    } else if (folder == out_) {
+      // Writing the pack, through temporary files: the message names the pack.
+      row.status = 74;
+      row.message = {"scenario: cannot pack: " + path_text(out_ / target.pack) + ": " + reason};
+      row.untouched = out_ / target.pack;
+    } else {
+      ADD_FAILURE() << "a step the table does not know: " << step.kind << " " << step.path;
+    }
+    return row;
+  }
+
+  void fail_every_step(const PackFor& target) {
+    const std::vector<std::string> outputs = {target.pack};
+    ChildEnd clean = pack(target, {});
+    ASSERT_EQ(clean.status, 0) << clean.err;
+    const std::map<std::string, std::string> fresh = {{target.pack, read_file(out_ / target.pack)}};
+
+    TempFolder logs;
+    lay_old_versions(out_, outputs);
+    const ChildEnd counted = pack(target, counting_env(folder_.path(), logs / "steps"));
+    ASSERT_EQ(counted.status, 0) << counted.err;
+    const std::vector<Step> steps = steps_in(logs / "steps");
+    std::map<std::string, int> kinds;
+    for (const Step& step : steps) ++kinds[step.kind];
+    for (const char* kind : {"open", "write", "fsync", "rename", "unlink", "close"}) {
+      EXPECT_GT(kinds[kind], 0) << "no " << kind << " seen: the fault library watches nothing";
+    }
+    std::cout << "failing each of the " << steps.size() << " file operations of a " << target.name
+              << " pack\n";
+
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+      const Row row = row_for(steps[i], i, target);
+      SCOPED_TRACE(row.step.kind + " #" + std::to_string(row.step.ordinal) + " " +
+                   row.step.path.string() + " " + row.error_name);
+      lay_old_versions(out_, outputs);
+      const ChildEnd end = pack(target, fault_env(folder_.path(), row.step, row.error_name));
+      ASSERT_EQ(end.signal, 0) << end.err;
+      EXPECT_EQ(end.status, row.status) << end.err;
+      for (const std::string& part : row.message) {
+        EXPECT_NE(end.err.find(part), std::string::npos) << "no \"" << part << "\" in " << end.err;
+      }
+      if (row.status == 0) {
+        EXPECT_TRUE(read_file(out_ / target.pack) == fresh.at(target.pack)) << "not the new pack";
+      } else {
+        expect_each_old_or_new(out_, outputs, fresh, row.untouched);
+      }
+      EXPECT_EQ(file_names(out_), outputs) << "a temporary file left beside the pack";
+      // A working folder a fault kept from going is removed by the next run.
+      if (!file_names(temporary_).empty()) {
+        clean = pack(target, {});
+        EXPECT_EQ(clean.status, 0) << clean.err;
+      }
+      EXPECT_EQ(file_names(temporary_), std::vector<std::string>{}) << "working folder left";
+    }
+  }
+
+  TempFolder folder_;
+  const fs::path author_ = folder_ / "author";
+  const fs::path out_ = folder_ / "out";
+  const fs::path temporary_ = folder_ / "tmp";
+  const fs::path stubs_ = folder_ / "stubs";
+  const std::string route_text_ = kLine + "_linea.txt";
+  const std::string train_text_ = kLine + "_" + kTrain + "-.txt";
+};
+
+TEST_F(PackCommandFaults, EveryStepOfALinuxPackFailsCleanly) { fail_every_step(linux_target()); }
+
+TEST_F(PackCommandFaults, EveryStepOfAWindowsPackFailsCleanly) {
+  if (std::string_view(SCENARIO_WINDOWS_STUB).empty() || !fs::exists(SCENARIO_WINDOWS_STUB)) {
+    GTEST_SKIP() << "no Windows stub in this build (it needs the MinGW-w64 cross compiler)";
+  }
+  fail_every_step(windows_target());
 }
 
 }  // namespace

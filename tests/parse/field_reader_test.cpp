@@ -236,7 +236,7 @@ TEST(FieldReader, FileFaultsAreFaultsOfTheFileWithoutItsPath) {
     std::string what;
     bool with_reason;
   } cases[] = {
-      {folder / "missing.txt", "cannot open", false},
+      {folder / "missing.txt", "cannot open", true},
       // A folder opens like a file; reading it fails, and that is a read fault too.
       {folder / "a folder.txt", "cannot read", true},
   };

@@ -64,6 +64,23 @@ TEST(DiagnosticText, PutsTheCaretUnderTheFieldAsTheLineShowsIt) {
   }
 }
 
+// A quoted field may run over a line end, and any field may hold control bytes: the message
+// that quotes it stays on its line in both forms, the bytes shown as escapes.
+TEST(DiagnosticText, AMessageKeepsToItsLineWhateverTheTextItQuotes) {
+  using namespace std::string_literals;
+  const ShownFiles files{"r.txt", "t.txt", nullptr, nullptr};
+  Diagnostic d = diagnostic(Level::warning, "W13", {TextFile::route, 9, 1, 9, 2},
+                            "\"pendenza, 1\r\n[fine]\r\n\" is lost");
+  d.notes.push_back({{}, "a\0b\x1b[2Jc\x7f\td"s});
+  const std::vector<Diagnostic> one{d};
+  EXPECT_EQ(human_text(one, files, false),
+            "r.txt:9:1: warning W13: \"pendenza, 1\\r\\n[fine]\\r\\n\" is lost\n"
+            "note: a\\x00b\\x1B[2Jc\\x7F\td\n");
+  EXPECT_EQ(gcc_text(one, files),
+            "r.txt:9:1: warning: \"pendenza, 1\\r\\n[fine]\\r\\n\" is lost [W13]\n"
+            "note: a\\x00b\\x1B[2Jc\\x7F\td\n");
+}
+
 TEST(DiagnosticText, ShowsNotesUnderTheirDiagnosticAndColoursOnlyWhenAsked) {
   const SourceText train("[generale]\nsegnale, 100\nsegnale, 100\n");
   const ShownFiles files{"r.txt", "t.txt", nullptr, &train};

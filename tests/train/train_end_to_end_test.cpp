@@ -145,5 +145,17 @@ TEST_F(TrainEndToEnd, AMissingTrainFileEndsIn25) {
   EXPECT_TRUE(file_names(folder.path()).empty());
 }
 
+// The detail quotes the field whole, even one holding a zero byte.
+TEST_F(TrainEndToEnd, AReadFaultKeepsEveryByteOfTheFieldItQuotes) {
+  using namespace std::string_literals;
+  run(small_route(),
+      "[generale]\r\nsabbia, 4\0"
+      "5\r\n[fine]\r\n"s);
+  EXPECT_EQ(state.failure.number(), 25);
+  EXPECT_EQ(state.failure.detail.text,
+            "\"4\0"
+            "5\" is not a number"s);
+}
+
 }  // namespace
 }  // namespace scenario::testing

@@ -119,6 +119,30 @@ void add_excerpt(std::string& text, const SourceSpan& where, const ShownFiles& f
   text += std::string(number.size(), ' ') + " | " + marker_line(line, where, color) + "\n";
 }
 
+// The message on one line. The author's text it quotes may hold line ends (a quoted field runs
+// over them) or other control bytes, which would break the forms read line by line and could
+// steer a terminal; they are shown as \r, \n and \xNN. A tab is shown as it stands.
+std::string on_one_line(std::string_view message) {
+  constexpr std::string_view kHex = "0123456789ABCDEF";
+  std::string text;
+  text.reserve(message.size());
+  for (const char c : message) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '\r') {
+      text += "\\r";
+    } else if (c == '\n') {
+      text += "\\n";
+    } else if ((byte < 0x20 && c != '\t') || byte == 0x7F) {
+      text += "\\x";
+      text += kHex[byte >> 4];
+      text += kHex[byte & 0xF];
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
 std::string head(const SourceSpan& where, const ShownFiles& files, bool color) {
   const std::string at = location(where, files);
   return at.empty() ? std::string() : paint(at, kBold, color) + " ";
@@ -137,11 +161,11 @@ std::string human_text(std::span<const Diagnostic> diagnostics, const ShownFiles
     std::string label(level_word(d.level));
     label += " " + d.code;
     text += head(d.where, files, color) + paint(label + ":", level_colour(d.level), color) + " " +
-            d.message + "\n";
+            on_one_line(d.message) + "\n";
     add_excerpt(text, d.where, files, color);
     for (const DiagnosticNote& note : d.notes) {
-      text +=
-          head(note.where, files, color) + paint("note:", kCyan, color) + " " + note.message + "\n";
+      text += head(note.where, files, color) + paint("note:", kCyan, color) + " " +
+              on_one_line(note.message) + "\n";
       add_excerpt(text, note.where, files, color);
     }
   }
@@ -151,10 +175,10 @@ std::string human_text(std::span<const Diagnostic> diagnostics, const ShownFiles
 std::string gcc_text(std::span<const Diagnostic> diagnostics, const ShownFiles& files) {
   std::string text;
   for (const Diagnostic& d : diagnostics) {
-    text += head(d.where, files, false) + std::string(level_word(d.level)) + ": " + d.message +
-            " [" + d.code + "]\n";
+    text += head(d.where, files, false) + std::string(level_word(d.level)) + ": " +
+            on_one_line(d.message) + " [" + d.code + "]\n";
     for (const DiagnosticNote& note : d.notes) {
-      text += head(note.where, files, false) + "note: " + note.message + "\n";
+      text += head(note.where, files, false) + "note: " + on_one_line(note.message) + "\n";
     }
   }
   return text;

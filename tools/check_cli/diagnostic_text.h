@@ -25,7 +25,9 @@ struct ShownFiles {
 // A finding of note level reads "note W14:", an error "error 16:". The location leaves out what
 // the diagnostic lacks (the column, the line, the file); the source line and the caret with
 // ~~~ under the rest of the field follow when there is a line to show. With `color`, the
-// location is bold and the level, the caret and its tildes are coloured.
+// location is bold and the level, the caret and its tildes are coloured. In this form and the
+// next, a message keeps to its line: a line end or other control byte in the author's text it
+// quotes is shown as \r, \n or \xNN.
 std::string human_text(std::span<const check::Diagnostic> diagnostics, const ShownFiles& files,
                        bool color);
 
