@@ -41,8 +41,17 @@ std::string join(const std::vector<std::string>& lines) {
 }
 
 const char* const kCurveSides[] = {"curvas", "curvad"};
-const char* const kBoards[] = {"(P.L.)", "(  KM. )(1.200)", "(BIVIO)", "<Ponte>", "\"citato\""};
-const char* const kStations[] = {"ALTA", "BASSA", "PONTE", "SELVA di MONTE", "PORTO"};
+// Names are single-byte text as the files hold them: some with the code page's letters and
+// signs above 7F, one with a byte it leaves undefined.
+const char* const kBoards[] = {"(P.L.)",  "(  KM. )(1.200)", "(BIVIO)",
+                               "<Ponte>", "\"citato\"",      "(CITT\xC0 \x80 \x8D)"};
+const char* const kStations[] = {"ALTA",
+                                 "BASSA",
+                                 "PONTE",
+                                 "SELVA di MONTE",
+                                 "PORTO",
+                                 "SANT\x92"
+                                 "ANNA \xC8 \x9F"};
 
 std::vector<std::string> route_lines(Dice& dice, std::int64_t length) {
   std::vector<std::string> lines = {"[generale]", "lunghezza percorso,    " + n(length)};
@@ -88,7 +97,7 @@ std::vector<std::string> route_lines(Dice& dice, std::int64_t length) {
   lines.push_back("[indicazioni]");
   for (std::int64_t at = dice.between(1, 5) * 1000 + 500; at < length / 2;
        at += dice.between(1, 7) * 1000) {
-    lines.push_back("cartello_indicatore,  " + n(at) + ",   " + kBoards[dice.between(0, 4)]);
+    lines.push_back("cartello_indicatore,  " + n(at) + ",   " + kBoards[dice.between(0, 5)]);
   }
   lines.push_back("[fine]");
   return lines;
@@ -123,7 +132,7 @@ std::vector<std::string> train_lines(Dice& dice, std::int64_t length) {
                     n(at == 0 ? 1 : dice.between(0, 1)) + ", 0, " + n(dice.between(0, 1)) + ",  " +
                     n(dice.between(0, 4)) + ",1,0,  " + n(dice.between(0, 4)) + ",1,1,    " +
                     n(dice.between(0, 60)) + ",   " + n(hour % 24) + ", " + n(minute) + "," +
-                    n(dice.between(0, 59)) + ", " + kStations[dice.between(0, 4)]);
+                    n(dice.between(0, 59)) + ", " + kStations[dice.between(0, 5)]);
     if (last) break;
   }
   // Slowdowns and signals in the second half, away from the boards of the first half, the
@@ -159,7 +168,7 @@ std::string damage(Dice& dice, std::vector<std::string>& lines, const char* whic
   const std::size_t at =
       static_cast<std::size_t>(dice.between(1, static_cast<std::int64_t>(lines.size()) - 1));
   std::string& line = lines[at];
-  switch (dice.between(0, 7)) {
+  switch (dice.between(0, 8)) {
     case 0:
       lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
       return std::string(which) + ": line " + n(at + 1) + " dropped";
@@ -192,6 +201,14 @@ std::string damage(Dice& dice, std::vector<std::string>& lines, const char* whic
     case 6:
       line = line.substr(0, line.size() / 2);
       return std::string(which) + ": line " + n(at + 1) + " cut in half";
+    case 7: {
+      // A board or a signal at the line's start lands on cell 1, which holds the markers.
+      const std::size_t comma = line.find(',');
+      if (comma == std::string::npos) return damage(dice, lines, which);
+      const std::size_t end = line.find(',', comma + 1);
+      line.replace(comma + 1, end == std::string::npos ? std::string::npos : end - comma - 1, " 0");
+      return std::string(which) + ": the first number of line " + n(at + 1) + " made 0";
+    }
     default:
       std::swap(lines[at], lines[at - 1]);
       return std::string(which) + ": lines " + n(at) + " and " + n(at + 1) + " swapped";
