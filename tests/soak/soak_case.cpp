@@ -101,6 +101,12 @@ class Case {
     compile_status_ = run.status;
     out_files_ = folder_files(work_ / "out");
     compiled_ = parsed(run.out);
+    if (compiled_) {
+      outcome_.error_code = compiled_->value("error_code", std::int64_t{0});
+      const auto fatal = compiled_->find("fatal");
+      outcome_.fatal =
+          fatal != compiled_->end() && fatal->is_number_integer() ? fatal->get<std::int64_t>() : 0;
+    }
     if (!compiled_) {
       return wrong(Disagreement::pack_and_compile, "scenario compile --json ended " +
                                                        std::to_string(run.status) +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ struct Found {
 // How one scenario went through every command.
 struct CaseOutcome {
   int pack_status = -1;
+  // The code `scenario compile` recorded and the one its error box showed; 0 for none.
+  std::int64_t error_code = 0;
+  std::int64_t fatal = 0;
   std::vector<Found> wrong;
   // What `scenario verify` said of a set written despite a recorded failure: its status and
   // its lines with the folder and the numbers taken out, so that alike findings count as one.

@@ -67,6 +67,7 @@ bool read_options(int argc, char** argv, Options& options) {
 // What the whole soak saw.
 struct Tally {
   std::map<int, std::uint64_t> statuses;
+  std::map<std::int64_t, std::uint64_t> codes;  // recorded failures and error boxes
   std::uint64_t broken = 0, failed = 0, real_packs = 0;
   std::array<std::uint64_t, kDisagreementKinds> by_kind{};
   std::map<std::string, std::uint64_t> verify_on_failure;
@@ -76,6 +77,8 @@ void print_summary(const Options& options, const Tally& tally, double seconds) {
   std::cout << "soak: " << options.count << " scenarios from seed " << options.seed << " ("
             << tally.broken << " broken on purpose) in " << seconds << " s; pack statuses:";
   for (const auto& [status, times] : tally.statuses) std::cout << " " << status << "x" << times;
+  std::cout << "\nfailure codes recorded or shown:";
+  for (const auto& [code, times] : tally.codes) std::cout << " " << code << "x" << times;
   std::cout << "\nreal packs run: " << tally.real_packs << "\ndisagreements by kind:";
   for (int k = 0; k < kDisagreementKinds; ++k) {
     std::cout << (k == 0 ? " " : ", ") << disagreement_name(static_cast<Disagreement>(k)) << " "
@@ -118,6 +121,8 @@ int main(int argc, char** argv) {
     const bool real_pack = options.real_pack_every > 0 && index % options.real_pack_every == 0;
     const CaseOutcome outcome = soak_one(made, work, stub, real_pack);
     ++tally.statuses[outcome.pack_status];
+    if (outcome.error_code != 0) ++tally.codes[outcome.error_code];
+    if (outcome.fatal != 0) ++tally.codes[outcome.fatal];
     if (outcome.real_pack_run) ++tally.real_packs;
     for (const std::string& line : outcome.verify_on_failure) ++tally.verify_on_failure[line];
     if (outcome.wrong.empty()) continue;
