@@ -41,28 +41,59 @@ std::string join(const std::vector<std::string>& lines) {
 }
 
 const char* const kCurveSides[] = {"curvas", "curvad"};
-const char* const kBoards[] = {"(P.L.)", "(  KM. )(1.200)", "(BIVIO)", "<Ponte>", "\"citato\""};
-const char* const kStations[] = {"ALTA", "BASSA", "PONTE", "SELVA di MONTE", "PORTO"};
+// Names are single-byte text as the files hold them: some with the code page's letters and
+// signs above 7F, one with a byte it leaves undefined.
+const char* const kBoards[] = {"(P.L.)",  "(  KM. )(1.200)", "(BIVIO)",
+                               "<Ponte>", "\"citato\"",      "(CITT\xC0 \x80 \x8D)"};
+const char* const kStations[] = {"ALTA",           "BASSA", "PONTE",
+                                 "SELVA di MONTE", "PORTO", "SANT\222ANNA \xC8 \x9F"};
+
+// A record's text put together field by field, the dice drawn in the order of the calls: the
+// operands of one + are evaluated in whichever order the compiler picks, so a line built with +
+// from several draws would differ between compilers for the same seed.
+class Record {
+ public:
+  explicit Record(std::string keyword) : text_(std::move(keyword)) {}
+  Record& field(std::int64_t value, const char* before = ",  ") {
+    text_ += before;
+    text_ += n(value);
+    return *this;
+  }
+  Record& text(std::string_view more) {
+    text_ += more;
+    return *this;
+  }
+  std::string done() const { return text_; }
+
+ private:
+  std::string text_;
+};
 
 std::vector<std::string> route_lines(Dice& dice, std::int64_t length) {
   std::vector<std::string> lines = {"[generale]", "lunghezza percorso,    " + n(length)};
   for (const char* which : {"uno", "due", "tre"}) {
-    lines.push_back(std::string("progressiva chilometrica ") + which + ",    " +
-                    n(dice.metres(0, 2000)) + ",    " + n(dice.metres(0, 5000)) + ",    " +
-                    n(dice.between(0, 1)));
+    lines.push_back(Record(std::string("progressiva chilometrica ") + which)
+                        .field(dice.metres(0, 2000), ",    ")
+                        .field(dice.metres(0, 5000), ",    ")
+                        .field(dice.between(0, 1), ",    ")
+                        .done());
   }
   for (const char* which : {"uno", "due", "tre"}) {
     lines.push_back(std::string("sfondo ") + which + ",    " + n(dice.between(0, 3)));
   }
   const std::int64_t coded_end = dice.one_in(4) ? 0 : dice.metres(0, length);
-  lines.push_back(std::string("ripetizione segnali ") + (dice.one_in(2) ? "9" : "4") +
-                  " codici,    0,    " + n(coded_end));
+  const char* codes = dice.one_in(2) ? "9" : "4";
+  lines.push_back(std::string("ripetizione segnali ") + codes + " codici,    0,    " +
+                  n(coded_end));
 
   lines.push_back("[curve]");
   for (std::int64_t at = dice.metres(0, 2000); at + 200 < length; at += dice.metres(200, 4000)) {
     const std::int64_t span = std::min<std::int64_t>(dice.metres(100, 1500), length - at);
-    lines.push_back(std::string(kCurveSides[dice.between(0, 1)]) + n(dice.between(1, 6)) + ",  " +
-                    n(at) + ",  " + n(span));
+    lines.push_back(Record(kCurveSides[dice.between(0, 1)])
+                        .field(dice.between(1, 6), "")
+                        .field(at)
+                        .field(span)
+                        .done());
     at += span;
   }
   lines.push_back("[pendenze]");
@@ -72,7 +103,8 @@ std::vector<std::string> route_lines(Dice& dice, std::int64_t length) {
   lines.push_back("[montagne]");
   for (std::int64_t at = dice.metres(500, 8000); at + 400 < length; at += dice.metres(500, 9000)) {
     const std::int64_t end = at + dice.metres(100, 800);
-    lines.push_back("montagna,   " + n(at) + ",  " + n(end) + ",  " + n(dice.between(1, 14)));
+    lines.push_back(
+        Record("montagna").field(at, ",   ").field(end).field(dice.between(1, 14)).done());
     at = end;
   }
   lines.push_back("[cartelli]");
@@ -88,19 +120,23 @@ std::vector<std::string> route_lines(Dice& dice, std::int64_t length) {
   lines.push_back("[indicazioni]");
   for (std::int64_t at = dice.between(1, 5) * 1000 + 500; at < length / 2;
        at += dice.between(1, 7) * 1000) {
-    lines.push_back("cartello_indicatore,  " + n(at) + ",   " + kBoards[dice.between(0, 4)]);
+    lines.push_back("cartello_indicatore,  " + n(at) + ",   " + kBoards[dice.between(0, 5)]);
   }
   lines.push_back("[fine]");
   return lines;
 }
 
 std::vector<std::string> train_lines(Dice& dice, std::int64_t length) {
+  // The clauses of a braced list are evaluated in order.
   std::vector<std::string> lines = {"[generale]",
                                     "numero vetture,    " + n(dice.between(1, 12)),
                                     "percentuale massa frenata,    " + n(dice.between(50, 150)),
                                     "sabbia,    " + n(dice.between(0, 1)),
-                                    "orologio,    " + n(dice.between(0, 23)) + "   " +
-                                        n(dice.between(0, 59)) + "   " + n(dice.between(0, 59)),
+                                    Record("orologio")
+                                        .field(dice.between(0, 23), ",    ")
+                                        .field(dice.between(0, 59), "   ")
+                                        .field(dice.between(0, 59), "   ")
+                                        .done(),
                                     "[aderenze]"};
   for (std::int64_t at = 0; at < length; at += dice.metres(1000, 20000)) {
     lines.push_back("aderenza,   " + n(at) + ",    " + n(dice.between(40, 100)));
@@ -118,12 +154,24 @@ std::vector<std::string> train_lines(Dice& dice, std::int64_t length) {
     minute += dice.between(2, 15);
     hour += minute / 60;
     minute %= 60;
-    lines.push_back("stazione,   " + n(at) + ", " + n(dice.between(1, 30)) + ",  " +
-                    n(dice.metres(200, 700) / 100 * 100) + ",  " +
-                    n(at == 0 ? 1 : dice.between(0, 1)) + ", 0, " + n(dice.between(0, 1)) + ",  " +
-                    n(dice.between(0, 4)) + ",1,0,  " + n(dice.between(0, 4)) + ",1,1,    " +
-                    n(dice.between(0, 60)) + ",   " + n(hour % 24) + ", " + n(minute) + "," +
-                    n(dice.between(0, 59)) + ", " + kStations[dice.between(0, 4)]);
+    lines.push_back(Record("stazione")
+                        .field(at, ",   ")
+                        .field(dice.between(1, 30), ", ")
+                        .field(dice.metres(200, 700) / 100 * 100)
+                        .field(at == 0 ? 1 : dice.between(0, 1))
+                        .text(", 0")
+                        .field(dice.between(0, 1), ", ")
+                        .field(dice.between(0, 4))
+                        .text(",1,0")
+                        .field(dice.between(0, 4))
+                        .text(",1,1")
+                        .field(dice.between(0, 60), ",    ")
+                        .field(hour % 24, ",   ")
+                        .field(minute, ", ")
+                        .field(dice.between(0, 59), ",")
+                        .text(", ")
+                        .text(kStations[dice.between(0, 5)])
+                        .done());
     if (last) break;
   }
   // Slowdowns and signals in the second half, away from the boards of the first half, the
@@ -133,12 +181,22 @@ std::vector<std::string> train_lines(Dice& dice, std::int64_t length) {
   for (std::int64_t at = (length / 2000) * 1000 + 2250; at + 1500 < length;
        at += dice.between(4, 10) * 1000) {
     if (dice.one_in(2)) {
-      slowdowns.push_back("rallentamento,  " + n(at) + ",  " + n(dice.between(1, 6) * 10) + ",  " +
-                          n(dice.between(1, 4) * 100) + ",  1,  1,  0");
+      slowdowns.push_back(Record("rallentamento")
+                              .field(at)
+                              .field(dice.between(1, 6) * 10)
+                              .field(dice.between(1, 4) * 100)
+                              .text(",  1,  1,  0")
+                              .done());
     } else {
-      signals.push_back("segnale,   " + n(at + 500) + ",   " + n(dice.between(1, 3)) + ", " +
-                        n(dice.between(1, 6)) + ", " + n(dice.between(1, 6)) + ",  0, " +
-                        n(dice.between(0, 1)) + ",    0,  0,0,0, 0");
+      signals.push_back(Record("segnale")
+                            .field(at + 500, ",   ")
+                            .field(dice.between(1, 3), ",   ")
+                            .field(dice.between(1, 6), ", ")
+                            .field(dice.between(1, 6), ", ")
+                            .text(",  0")
+                            .field(dice.between(0, 1), ", ")
+                            .text(",    0,  0,0,0, 0")
+                            .done());
     }
   }
   lines.push_back("[rallentamenti]");
@@ -147,8 +205,10 @@ std::vector<std::string> train_lines(Dice& dice, std::int64_t length) {
   lines.insert(lines.end(), signals.begin(), signals.end());
   lines.push_back("[codici]");
   if (dice.one_in(3)) {
-    lines.push_back("abbattimento,  " + n(dice.metres(500, length)) + ",  " +
-                    n(dice.metres(0, 150) / 10 * 10));
+    lines.push_back(Record("abbattimento")
+                        .field(dice.metres(500, length))
+                        .field(dice.metres(0, 150) / 10 * 10)
+                        .done());
   }
   lines.push_back("[fine]");
   return lines;
@@ -159,7 +219,7 @@ std::string damage(Dice& dice, std::vector<std::string>& lines, const char* whic
   const std::size_t at =
       static_cast<std::size_t>(dice.between(1, static_cast<std::int64_t>(lines.size()) - 1));
   std::string& line = lines[at];
-  switch (dice.between(0, 7)) {
+  switch (dice.between(0, 8)) {
     case 0:
       lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
       return std::string(which) + ": line " + n(at + 1) + " dropped";
@@ -192,6 +252,14 @@ std::string damage(Dice& dice, std::vector<std::string>& lines, const char* whic
     case 6:
       line = line.substr(0, line.size() / 2);
       return std::string(which) + ": line " + n(at + 1) + " cut in half";
+    case 7: {
+      // A board or a signal at the line's start lands on cell 1, which holds the markers.
+      const std::size_t comma = line.find(',');
+      if (comma == std::string::npos) return damage(dice, lines, which);
+      const std::size_t end = line.find(',', comma + 1);
+      line.replace(comma + 1, end == std::string::npos ? std::string::npos : end - comma - 1, " 0");
+      return std::string(which) + ": the first number of line " + n(at + 1) + " made 0";
+    }
     default:
       std::swap(lines[at], lines[at - 1]);
       return std::string(which) + ": lines " + n(at) + " and " + n(at + 1) + " swapped";

@@ -1,165 +1,107 @@
-// The soak: compiles many generated scenarios, valid and broken, through the pack's own run
-// and through `scenario compile`, and checks that they agree: the same binary files byte for
-// byte, matching statuses, and two runs of the pack leaving identical folders.
+// The soak: compiles many generated scenarios, valid and broken, through the pack's own run and
+// through the `scenario` commands, and checks that they agree: two runs of the pack leave
+// identical folders; `scenario compile` gives the pack's bytes, status and failure;
+// `scenario check` reports the failure the compile recorded, at its place, and none when it
+// had none; every binary file rebuilt from its JSON dump is the file; `scenario verify`
+// passes every clean set; now and then a pack made by `scenario pack` and run as a program
+// gives the run's status, files and words.
 //
-//   scenario_soak [--count N] [--seed S] [--keep FOLDER]
+//   scenario_soak [--count N] [--seed S] [--keep FOLDER] [--real-pack-every K]
 //
 // Prints one line per disagreement and a summary; the status is 1 when any scenario
 // disagreed. --keep leaves every disagreeing scenario's texts in FOLDER for a later look.
+// --real-pack-every makes a real pack of one scenario in K (default 50; 0 for none).
 #include <unistd.h>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <system_error>
-#include <vector>
 
-#include "app/form_load.h"
-#include "payload/scenario_payload.h"
-#include "platform/folder_hold.h"
-#include "platform/platform.h"
+#include "soak/pack_runs.h"
 #include "soak/scenario_generator.h"
-#include "tool_main.h"
+#include "soak/soak_case.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using scenario::testing::GeneratedScenario;
+using namespace scenario::testing;
 
-constexpr const char* kLine = "Soak Linea";
-constexpr const char* kTrain = "7";
+constexpr const char* kUsage =
+    "usage: scenario_soak [--count N] [--seed S] [--keep FOLDER] [--real-pack-every K]\n";
 
-// A pack's platform without a screen: its folder is the one given, its hold the system's own.
-class FolderPlatform final : public scenario::Platform {
- public:
-  explicit FolderPlatform(fs::path folder) : folder_(std::move(folder)) {}
-  void show_waiting_window(std::string_view) override {}
-  void show_error_box(std::string_view) override {}
-  scenario::FileResult<fs::path> program_folder() override { return folder_; }
-  bool hold_folder(const fs::path& folder, std::chrono::milliseconds patience) override {
-    hold_ = scenario::FolderHold::take(folder, patience);
-    return hold_.state() != scenario::FolderHold::State::busy;
-  }
-  void release_folder() override { hold_ = scenario::FolderHold(); }
-  void report(std::string_view) override {}
-  void note(std::string_view) override {}
-
- private:
-  fs::path folder_;
-  scenario::FolderHold hold_;
+struct Options {
+  std::uint64_t count = 300;
+  std::uint64_t seed = 1;
+  std::uint64_t real_pack_every = 50;
+  fs::path keep;
 };
 
-std::string read_bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void write_bytes(const fs::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// Every file in a folder with its bytes.
-std::map<std::string, std::string> contents(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    files[entry.path().filename().string()] = read_bytes(entry.path());
-  }
-  return files;
-}
-
-void empty(const fs::path& folder) {
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-}
-
-int run_pack(const GeneratedScenario& made, const fs::path& folder) {
-  empty(folder);
-  const scenario::ScenarioPayload payload{kLine, kTrain, made.route, made.train, "", "", ""};
-  FolderPlatform platform(folder);
-  return scenario::Form_Load(platform, payload);
-}
-
-int run_compile(const GeneratedScenario& made, const fs::path& work) {
-  empty(work / "author");
-  empty(work / "out");
-  write_bytes(work / "author" / "route.txt", made.route);
-  write_bytes(work / "author" / "train.txt", made.train);
-  const std::string route = (work / "author" / "route.txt").string();
-  const std::string train = (work / "author" / "train.txt").string();
-  const std::string out = (work / "out").string();
-  const char* argv[] = {"scenario", "compile", "--route",  route.c_str(), "--train", train.c_str(),
-                        "--line",   kLine,     "--number", kTrain,        "--out",   out.c_str()};
-  std::ostringstream ignored_out, ignored_err;
-  return scenario::tool::run_tool(static_cast<int>(std::size(argv)), argv, ignored_out,
-                                  ignored_err);
-}
-
-// The status `scenario compile` gives for a pack's status: a run that compiled nothing is a
-// recorded failure to the command.
-int compile_status_for(int pack_status) { return pack_status == 3 ? 1 : pack_status; }
-
-// What went wrong with one scenario, or "" when pack, second pack and command agree.
-std::string disagreement(const GeneratedScenario& made, const fs::path& work, int& pack_status) {
-  pack_status = run_pack(made, work / "first");
-  const auto first = contents(work / "first");
-  const int again = run_pack(made, work / "second");
-  if (again != pack_status)
-    return "two runs ended " + std::to_string(pack_status) + " and " + std::to_string(again);
-  if (contents(work / "second") != first) return "two runs left different files";
-
-  const int tool_status = run_compile(made, work);
-  if (tool_status != compile_status_for(pack_status)) {
-    return "pack ended " + std::to_string(pack_status) + ", scenario compile " +
-           std::to_string(tool_status);
-  }
-  const auto delivered = contents(work / "out");
-  for (const auto& [name, bytes] : delivered) {
-    const auto packed = first.find(name);
-    if (packed == first.end()) return "scenario compile wrote " + name + ", the pack did not";
-    if (packed->second != bytes) return name + " differs between the pack and scenario compile";
-  }
-  for (const std::string& name :
-       {std::string(kLine) + "_linea.dat", std::string(kLine) + "_" + kTrain + ".sim",
-        std::string(kLine) + "_" + kTrain + ".dat"}) {
-    if (first.contains(name) && !delivered.contains(name)) {
-      return "the pack wrote " + name + ", scenario compile did not";
+bool read_options(int argc, char** argv, Options& options) {
+  if (argc % 2 == 0) return false;
+  for (int i = 1; i + 1 < argc; i += 2) {
+    const std::string option = argv[i];
+    char* end = nullptr;
+    const std::uint64_t number = std::strtoull(argv[i + 1], &end, 10);
+    const bool numeric = end != argv[i + 1] && *end == '\0';
+    if (option == "--count" && numeric) {
+      options.count = number;
+    } else if (option == "--seed" && numeric) {
+      options.seed = number;
+    } else if (option == "--real-pack-every" && numeric) {
+      options.real_pack_every = number;
+    } else if (option == "--keep") {
+      options.keep = argv[i + 1];
+    } else {
+      return false;
     }
   }
-  return "";
+  return true;
+}
+
+// What the whole soak saw.
+struct Tally {
+  std::map<int, std::uint64_t> statuses;
+  std::map<std::int64_t, std::uint64_t> codes;  // recorded failures and error boxes
+  std::uint64_t broken = 0, failed = 0, real_packs = 0;
+  std::array<std::uint64_t, kDisagreementKinds> by_kind{};
+  std::map<std::string, std::uint64_t> verify_on_failure;
+};
+
+void print_summary(const Options& options, const Tally& tally, double seconds) {
+  std::cout << "soak: " << options.count << " scenarios from seed " << options.seed << " ("
+            << tally.broken << " broken on purpose) in " << seconds << " s; pack statuses:";
+  for (const auto& [status, times] : tally.statuses) std::cout << " " << status << "x" << times;
+  std::cout << "\nfailure codes recorded or shown:";
+  for (const auto& [code, times] : tally.codes) std::cout << " " << code << "x" << times;
+  std::cout << "\nreal packs run: " << tally.real_packs << "\ndisagreements by kind:";
+  for (int k = 0; k < kDisagreementKinds; ++k) {
+    std::cout << (k == 0 ? " " : ", ") << disagreement_name(static_cast<Disagreement>(k)) << " "
+              << tally.by_kind[static_cast<std::size_t>(k)];
+  }
+  std::cout << "\nscenario verify on sets written with a recorded failure:\n";
+  for (const auto& [line, times] : tally.verify_on_failure) {
+    std::cout << "  " << times << " x " << line << "\n";
+  }
+  std::cout << (options.count - tally.failed) << " passed, " << tally.failed << " failed\n";
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  std::uint64_t count = 300, seed = 1;
-  fs::path keep;
-  for (int i = 1; i + 1 < argc; i += 2) {
-    const std::string option = argv[i];
-    if (option == "--count") {
-      count = std::strtoull(argv[i + 1], nullptr, 10);
-    } else if (option == "--seed") {
-      seed = std::strtoull(argv[i + 1], nullptr, 10);
-    } else if (option == "--keep") {
-      keep = argv[i + 1];
-    } else {
-      std::cerr << "usage: scenario_soak [--count N] [--seed S] [--keep FOLDER]\n";
-      return 64;
-    }
-  }
-  if (argc % 2 == 0) {
-    std::cerr << "usage: scenario_soak [--count N] [--seed S] [--keep FOLDER]\n";
+  Options options;
+  if (!read_options(argc, argv, options)) {
+    std::cerr << kUsage;
     return 64;
   }
 
   // Memory-backed when the system has it: every run flushes each file it replaces to disk, and
-  // on a real disk the flushes, not the compiles, would set the pace. The command's working
+  // on a real disk the flushes, not the compiles, would set the pace. The commands' working
   // folders go there too.
   std::error_code no_shm;
   const fs::path base =
@@ -167,33 +109,38 @@ int main(int argc, char** argv) {
   const fs::path work = base / ("scenario-soak-" + std::to_string(::getpid()));
   fs::create_directories(work / "tmp");
   ::setenv("TMPDIR", (work / "tmp").c_str(), 1);
+  const fs::path stub = SCENARIO_LINUX_STUB;
+
   const auto started = std::chrono::steady_clock::now();
-  std::map<int, std::uint64_t> statuses;
-  std::uint64_t broken = 0, failed = 0;
-  for (std::uint64_t s = seed; s < seed + count; ++s) {
-    const GeneratedScenario made = scenario::testing::generate_scenario(s);
-    if (!made.damage.empty()) ++broken;
-    if ((s - seed) % 1000 == 999) std::cout << (s - seed + 1) << " scenarios soaked" << std::endl;
-    int pack_status = -1;
-    const std::string wrong = disagreement(made, work, pack_status);
-    ++statuses[pack_status];
-    if (wrong.empty()) continue;
-    ++failed;
-    std::cout << "seed " << s << (made.damage.empty() ? "" : " (" + made.damage + ")") << ": "
-              << wrong << "\n";
-    if (!keep.empty()) {
-      fs::create_directories(keep);
-      write_bytes(keep / ("route-" + std::to_string(s) + ".txt"), made.route);
-      write_bytes(keep / ("train-" + std::to_string(s) + ".txt"), made.train);
+  Tally tally;
+  for (std::uint64_t s = options.seed; s < options.seed + options.count; ++s) {
+    const std::uint64_t index = s - options.seed;
+    const GeneratedScenario made = generate_scenario(s);
+    if (!made.damage.empty()) ++tally.broken;
+    if (index % 1000 == 999) std::cout << (index + 1) << " scenarios soaked" << std::endl;
+    const bool real_pack = options.real_pack_every > 0 && index % options.real_pack_every == 0;
+    const CaseOutcome outcome = soak_one(made, work, stub, real_pack);
+    ++tally.statuses[outcome.pack_status];
+    if (outcome.error_code != 0) ++tally.codes[outcome.error_code];
+    if (outcome.fatal != 0) ++tally.codes[outcome.fatal];
+    if (outcome.real_pack_run) ++tally.real_packs;
+    for (const std::string& line : outcome.verify_on_failure) ++tally.verify_on_failure[line];
+    if (outcome.wrong.empty()) continue;
+    ++tally.failed;
+    for (const Found& found : outcome.wrong) {
+      ++tally.by_kind[static_cast<std::size_t>(found.kind)];
+      std::cout << "seed " << s << (made.damage.empty() ? "" : " (" + made.damage + ")") << ": "
+                << disagreement_name(found.kind) << ": " << found.detail << "\n";
+    }
+    if (!options.keep.empty()) {
+      fs::create_directories(options.keep);
+      write_bytes(options.keep / ("route-" + std::to_string(s) + ".txt"), made.route);
+      write_bytes(options.keep / ("train-" + std::to_string(s) + ".txt"), made.train);
     }
   }
   fs::remove_all(work);
   const double seconds =
       std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-
-  std::cout << "soak: " << count << " scenarios from seed " << seed << " (" << broken
-            << " broken on purpose) in " << seconds << " s; pack statuses:";
-  for (const auto& [status, times] : statuses) std::cout << " " << status << "x" << times;
-  std::cout << "\n" << (count - failed) << " passed, " << failed << " failed\n";
-  return failed == 0 ? 0 : 1;
+  print_summary(options, tally, seconds);
+  return tally.failed == 0 ? 0 : 1;
 }
