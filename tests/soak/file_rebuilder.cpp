@@ -7,7 +7,7 @@
 #include <nlohmann/json.hpp>
 #include <optional>
 
-#include "soak/code_page_bytes.h"
+#include "model/code_page_1252.h"
 
 namespace scenario::testing {
 
@@ -83,8 +83,9 @@ class RecordLayout {
   // A name: its 16-bit byte count, then its code page 1252 bytes.
   void name(const char* field) {
     const Value* value = find(fields_, field);
-    const auto bytes = value && value->type == Value::Type::text ? code_page_1252_bytes(value->text)
-                                                                 : std::nullopt;
+    const auto bytes = value && value->type == Value::Type::text
+                           ? utf8_to_code_page_1252(value->text)
+                           : std::nullopt;
     if (!bytes || bytes->size() > 0xFFFF)
       return fail(std::string(field) + " is no code page 1252 text");
     append(bytes->size(), 2);
