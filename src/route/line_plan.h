@@ -23,8 +23,8 @@ std::optional<double> curve_heading_change(std::string_view keyword);
 // Computes plan rows from `profile_row` while it is at most `last_row`, each continuing the step
 // of the two rows before it: straight, or turned by `k` per metre (a first-order rotation, not
 // renormalised). `profile_row` grows by one per row. Writes `line_profile` (the runs of rows it
-// computes again when it is written); throws ReadFault for a row outside it. The checked forms return false, leaving at once, when
-// `profile_row` passes 1000000 after a row.
+// computes again when it is written); throws ReadFault for a row outside it. The checked forms
+// return false, leaving at once, when `profile_row` passes 1000000 after a row.
 bool straight_rows_through(ScenarioState& state, std::int32_t& profile_row, std::int64_t last_row);
 bool turning_rows_through(ScenarioState& state, std::int32_t& profile_row, std::int64_t last_row,
                           double k);
