@@ -7,24 +7,23 @@
 // every code reported has its explanation, every place shown lies on its source line, the gcc
 // form holds one line per diagnostic and note, and an error is reported exactly when the status
 // says the pack would fail.
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "check_cli/check_command.h"
 #include "check_cli/diagnostic_text.h"
 #include "check_cli/explain_command.h"
 #include "model/text_file.h"
+
+#include "run_folder.h"
 
 namespace {
 
@@ -32,36 +31,6 @@ namespace fs = std::filesystem;
 using scenario::tool::CheckFormat;
 using scenario::tool::CheckOutcome;
 using scenario::tool::CheckRequest;
-
-// A fresh folder for one input, holding the two texts and the system's temporary folder of the
-// check (where its working folder goes), removed with everything in it once the input is
-// checked: the fuzzer ends without running exit handlers, so nothing may be left for the end.
-class RunFolder {
- public:
-  RunFolder() {
-    std::error_code no_shm;
-    const fs::path base =
-        fs::is_directory("/dev/shm", no_shm) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    path_ = base / ("scenario-check-fuzz-" + std::to_string(::getpid()));
-    fs::create_directories(path_ / "tmp");
-    ::setenv("TMPDIR", (path_ / "tmp").c_str(), 1);
-  }
-  RunFolder(const RunFolder&) = delete;
-  RunFolder& operator=(const RunFolder&) = delete;
-  ~RunFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-void put(const fs::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
 
 // A report that does not hold together is a finding, as a crash is.
 void require(bool holds) {
@@ -95,7 +64,7 @@ const scenario::tool::SourceText* text_of(scenario::TextFile file,
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const std::size_t split = input.find('\f');
-  const RunFolder run;
+  const RunFolder run("scenario-check-fuzz");
   CheckRequest request;
   request.route = run.path() / "route.txt";
   request.train = run.path() / "train.txt";

@@ -2,21 +2,20 @@
 // form feed (route before, train after; no form feed: no train file), both files are put in a
 // folder under /dev/shm under the pack's names, and the run of the pack compiles them into its
 // binary files, once with the line profile (j = 1) and once without (j = 0).
-#include <unistd.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
-#include <system_error>
 
 #include "app/memorizza_percorso.h"
 #include "model/file_names.h"
 #include "model/scenario_state.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
+
+#include "run_folder.h"
 
 namespace {
 
@@ -38,40 +37,12 @@ class FuzzPlatform final : public scenario::Platform {
   fs::path folder_;
 };
 
-// A fresh folder for one input, removed with everything in it once the input is compiled: the
-// fuzzer ends without running exit handlers, so nothing may be left for the end.
-class RunFolder {
- public:
-  RunFolder() {
-    std::error_code no_shm;
-    const fs::path base =
-        fs::is_directory("/dev/shm", no_shm) ? fs::path("/dev/shm") : fs::temp_directory_path();
-    path_ = base / ("scenario-fuzz-" + std::to_string(::getpid()));
-    fs::create_directories(path_);
-  }
-  RunFolder(const RunFolder&) = delete;
-  RunFolder& operator=(const RunFolder&) = delete;
-  ~RunFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const fs::path& path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
-void put(const fs::path& path, std::string_view bytes) {
-  std::ofstream(path, std::ios::binary)
-      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   const std::size_t split = input.find('\f');
-  const RunFolder run;
+  const RunFolder run("scenario-fuzz");
   const fs::path& folder = run.path();
   for (const std::int32_t j : {1, 0}) {
     scenario::ScenarioState state;

@@ -44,6 +44,17 @@ std::vector<Step> steps_in(const fs::path& log) {
   return steps;
 }
 
+// How many calls of each kind the steps hold; every kind must be among them, or the fault
+// library is watching nothing and the table would pass without testing anything.
+std::map<std::string, int> kinds_seen(const std::vector<Step>& steps) {
+  std::map<std::string, int> kinds;
+  for (const Step& step : steps) ++kinds[step.kind];
+  for (const char* kind : {"open", "write", "fsync", "rename", "unlink", "close"}) {
+    EXPECT_GT(kinds[kind], 0) << "no " << kind << " seen: the fault library watches nothing";
+  }
+  return kinds;
+}
+
 bool is_temporary(const fs::path& path) {
   const std::string name = path.filename().string();
   return name.starts_with(".") && name.ends_with(".tmp");
@@ -241,13 +252,9 @@ TEST_F(PackFaults, EveryStepOfAWholeRunFailsCleanly) {
       run_child({pack_.string()}, folder_.path(), counting_env(folder_.path(), logs / "steps"));
   ASSERT_EQ(counted.status, 0) << counted.err;
   const std::vector<Step> steps = steps_in(logs / "steps");
-  std::map<std::string, int> kinds;
-  for (const Step& step : steps) ++kinds[step.kind];
   // Five text files and three binary files, each written through a temporary file, and two
   // text files read back and deleted.
-  for (const char* kind : {"open", "write", "fsync", "rename", "unlink", "close"}) {
-    EXPECT_GT(kinds[kind], 0) << "no " << kind << " seen: the fault library watches nothing";
-  }
+  std::map<std::string, int> kinds = kinds_seen(steps);
   EXPECT_EQ(kinds["rename"], 8);
   EXPECT_EQ(kinds["fsync"], 8);
   EXPECT_EQ(kinds["unlink"], 2);
@@ -358,11 +365,7 @@ TEST_F(CompileFaults, EveryStepOfACompileFailsCleanly) {
   const ChildEnd counted = compile(counting_env(folder_.path(), logs / "steps"));
   ASSERT_EQ(counted.status, 0) << counted.err;
   const std::vector<Step> steps = steps_in(logs / "steps");
-  std::map<std::string, int> kinds;
-  for (const Step& step : steps) ++kinds[step.kind];
-  for (const char* kind : {"open", "write", "fsync", "rename", "unlink", "close"}) {
-    EXPECT_GT(kinds[kind], 0) << "no " << kind << " seen: the fault library watches nothing";
-  }
+  kinds_seen(steps);
   std::cout << "failing each of the " << steps.size() << " file operations of a compile\n";
 
   for (std::size_t i = 0; i < steps.size(); ++i) {
@@ -487,11 +490,7 @@ class PackCommandFaults : public ::testing::Test {
     const ChildEnd counted = pack(target, counting_env(folder_.path(), logs / "steps"));
     ASSERT_EQ(counted.status, 0) << counted.err;
     const std::vector<Step> steps = steps_in(logs / "steps");
-    std::map<std::string, int> kinds;
-    for (const Step& step : steps) ++kinds[step.kind];
-    for (const char* kind : {"open", "write", "fsync", "rename", "unlink", "close"}) {
-      EXPECT_GT(kinds[kind], 0) << "no " << kind << " seen: the fault library watches nothing";
-    }
+    kinds_seen(steps);
     std::cout << "failing each of the " << steps.size() << " file operations of a " << target.name
               << " pack\n";
 

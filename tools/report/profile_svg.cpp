@@ -13,7 +13,6 @@ namespace scenario::report {
 namespace {
 
 constexpr double kWidth = 1000;
-constexpr double kHeight = 490;
 constexpr double kLeft = 64;
 constexpr double kRight = 20;
 constexpr double kSpeedTop = 20;
