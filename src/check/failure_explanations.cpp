@@ -111,8 +111,10 @@ constexpr std::array<FailureText, 28> kFailures{{
      "Keep cells free inside slow slowdowns and just before the first signal after them."},
     {FailureCode::record_beyond_cells,
      "A record's position lies beyond the cells, which reach 7000 m past the route's length: a "
-     "record needs position + 100 m within them (a station position + 800 m), and no position "
-     "may be negative. No further record of that file is read; what was compiled stays.",
+     "record needs position + 100 m within them (a station position + 800 m), and every cell it "
+     "goes on to use must lie within them: a slowdown's end, a mountain's last cell, a curve's "
+     "last metre, or a cell before cell 0 from a negative position. No further record of that "
+     "file is read; what was compiled stays.",
      {train, "[generale]\nvelocita, 20000, 30\n[fine]\n"},
      "Keep positions inside the line, or lengthen the route."},
     {FailureCode::signal_on_taken_cell,

@@ -183,7 +183,7 @@ void notes_for_beyond_cells(std::vector<DiagnosticNote>& notes, const CompileFac
   const bool station = record && record->id == train_keyword::kStation.record;
   const std::int64_t margin = station ? kStationMargin : kRecordMargin;
   if (position < 0) {
-    notes.push_back(plain_note("no position may be negative"));
+    notes.push_back(plain_note("at a negative position its cell would lie before cell 0"));
     return;
   }
   if (position + margin > 50 * last) {
@@ -199,8 +199,10 @@ void notes_for_beyond_cells(std::vector<DiagnosticNote>& notes, const CompileFac
   const FieldSpot* second = record->field(1);
   const FieldSpot* third = record->field(2);
   if (record->id == train_keyword::kSlowdown.record && third) {
-    notes.push_back(note_at(*third, "its end, at " + metres(position + third->number) +
-                                        ", lies beyond the last cell, " + cell_name(last)));
+    const std::int64_t end = position + third->number;
+    notes.push_back(note_at(
+        *third, "its end, at " + metres(end) + ", lies " +
+                    (end < 0 ? "before cell 0" : "beyond the last cell, " + cell_name(last))));
   } else if (record->id == route_keyword::kMountain.record && second) {
     notes.push_back(note_at(*second, "its end, at " + metres(second->number) +
                                          ", lies beyond the last cell, " + cell_name(last)));

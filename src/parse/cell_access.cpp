@@ -13,8 +13,12 @@ std::int64_t cell_index(double quotient) {
 
 bool record_outside_cells(const ScenarioState& state, std::int64_t position, std::int64_t margin) {
   if (!state.cells) throw ReadFault("a record before the route length", 0);
-  return position < 0 ||
-         50 * static_cast<std::int64_t>(state.cells->last_index()) < position + margin;
+  return 50 * static_cast<std::int64_t>(state.cells->last_index()) < position + margin;
+}
+
+bool cell_outside(const ScenarioState& state, std::int64_t index) {
+  if (!state.cells) throw ReadFault("a record before the route length", 0);
+  return !state.cells->contains(index);
 }
 
 TrackCell& cell_at(ScenarioState& state, std::int64_t index) {

@@ -18,9 +18,15 @@ inline constexpr std::int64_t kRecordMargin = 100;
 inline constexpr std::int64_t kStationMargin = 800;
 
 // The bound test of the records: true when N < (position + margin) / 50, the quotient taken
-// exactly, and also for a negative position, which would reach before cell 0. Throws ReadFault
-// when the cells do not exist yet.
+// exactly. A negative position passes it: whether it reaches before cell 0 depends on the cells
+// the record goes on to use (see cell_outside). Throws ReadFault when the cells do not exist yet.
 bool record_outside_cells(const ScenarioState& state, std::int64_t position, std::int64_t margin);
+
+// True when cell `index` lies outside the cells. A record whose own steps come to such a cell
+// ends the record loop as a record beyond the cells does (code 15). Each handler asks at the step
+// where it first uses that cell, so a record that fails earlier (an occupied cell, another code)
+// keeps its own result. Throws ReadFault when the cells do not exist yet.
+bool cell_outside(const ScenarioState& state, std::int64_t index);
 
 // Cell `index` of the state's cells. Throws ReadFault when the cells do not exist yet or the
 // index lies outside them, so that data pushing the parse out of its tables takes the failure

@@ -75,6 +75,13 @@ bool turning_rows_through(ScenarioState& state, std::int32_t& profile_row, std::
   return rows_through<true>(state, profile_row, last_row, k, RowLimit::checked);
 }
 
+bool curve_passes_plan_end(const ScenarioState& state, std::int32_t position, std::int32_t length) {
+  // Rows are computed one after the other, and the limit ends them after row kLastPlanRow: a
+  // plan that reaches that row is never run past.
+  return static_cast<std::int64_t>(position) + length > state.route_span &&
+         state.route_span < kLastPlanRow;
+}
+
 void straight_rows_to_end(ScenarioState& state, std::int32_t& profile_row, std::int64_t last_row) {
   rows_through<false>(state, profile_row, last_row, 0.0, RowLimit::unchecked);
 }

@@ -28,6 +28,11 @@ std::optional<double> curve_heading_change(std::string_view keyword);
 bool straight_rows_through(ScenarioState& state, std::int32_t& profile_row, std::int64_t last_row);
 bool turning_rows_through(ScenarioState& state, std::int32_t& profile_row, std::int64_t last_row,
                           double k);
+// True when a curve's rows, through `position` + `length`, would come to a row past the plan's
+// last row (`route_span`) before the row limit of the checked forms ends them. Reads
+// `route_span`.
+bool curve_passes_plan_end(const ScenarioState& state, std::int32_t position, std::int32_t length);
+
 // The tail of the plan, which has no row limit.
 void straight_rows_to_end(ScenarioState& state, std::int32_t& profile_row, std::int64_t last_row);
 

@@ -15,10 +15,17 @@ constexpr std::int32_t kCloseFollowingType = 3;
 constexpr int kMarkEvery = 4;
 }  // namespace
 
-void memo_montagna(ScenarioState& state, std::int32_t inizio, std::int32_t fine,
-                   std::int32_t& tipo) {
+MountainReach memo_montagna(ScenarioState& state, std::int32_t inizio, std::int32_t fine,
+                            std::int32_t& tipo) {
   if (state.mountain_count >= kMountainCapacity) {
     throw ReadFault("more than " + std::to_string(kMountainCapacity) + " mountains", 0);
+  }
+  const std::int64_t first = cell_index(inizio / 50.0);
+  const std::int64_t last = cell_index(fine / 50.0 - 1);
+  // Tested before anything is stored: the list is only read by later mountains of this file, and
+  // the refused record ends the feature part.
+  if (first <= last && (cell_outside(state, first) || cell_outside(state, last))) {
+    return MountainReach::outside;
   }
   bool markers = false;
   if (tipo > kWithMarkers) {
@@ -34,8 +41,6 @@ void memo_montagna(ScenarioState& state, std::int32_t inizio, std::int32_t fine,
     tipo = kCloseFollowingType;
   }
 
-  const std::int64_t first = cell_index(inizio / 50.0);
-  const std::int64_t last = cell_index(fine / 50.0 - 1);
   std::int64_t counted = 0;
   for (std::int64_t c = first; c <= last; ++c) {
     TrackCell& cell = cell_at(state, c);
@@ -45,6 +50,7 @@ void memo_montagna(ScenarioState& state, std::int32_t inizio, std::int32_t fine,
       cell.kind = CellKind::mountain_mark;
     }
   }
+  return MountainReach::inside;
 }
 
 }  // namespace scenario

@@ -12,10 +12,12 @@ namespace scenario {
 // `tipo` - 10 with markers: every 4th cell of the mountain that is `empty` becomes
 // `mountain_mark`. A mountain that begins at most 150 m after the end of the previous one gets
 // type 3. Rewrites `tipo` to the type stored. Records no failure; throws ReadFault for an 81st
-// mountain or a cell outside `cells`, so that nothing is written outside the tables.
+// mountain. A mountain with cells to write of which one lies outside `cells` is not stored and
+// returns `outside` (the caller refuses the record).
 // `tipo` is passed by reference because the caller's value is rewritten, as the system's own
 // procedure does; `inizio` and `fine` are only read, so they are passed by value.
-void memo_montagna(ScenarioState& state, std::int32_t inizio, std::int32_t fine,
-                   std::int32_t& tipo);
+enum class MountainReach { inside, outside };
+[[nodiscard]] MountainReach memo_montagna(ScenarioState& state, std::int32_t inizio,
+                                          std::int32_t fine, std::int32_t& tipo);
 
 }  // namespace scenario

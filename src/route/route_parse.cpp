@@ -48,6 +48,11 @@ bool fails_bound_test(const ScenarioState& state, std::int64_t position) {
   return record_outside_cells(state, position, kRecordMargin);
 }
 
+// A board far enough before 0 m would stand before cell 0.
+bool board_cell_outside(const ScenarioState& state, std::int32_t position) {
+  return cell_outside(state, cell_index(position / 50.0 + 1));
+}
+
 RecordOutcome gradient_record(ScenarioState& state, const ParseContext& context,
                               FieldReader& reader, FeatureCursors& cursors) {
   const std::int32_t position = reader.read_i32();
@@ -61,19 +66,22 @@ RecordOutcome curve_record(ScenarioState& state, const ParseContext& context, Fi
                            std::string_view keyword, FeatureCursors& cursors) {
   const std::int32_t position = reader.read_i32();
   const std::int32_t length = reader.read_i32();
-  const std::int64_t curve_end = static_cast<std::int64_t>(position) + length;
-  if (fails_bound_test(state, position) || curve_end > state.route_span) {
-    return part_ends_at(state, context, position);
-  }
+  if (fails_bound_test(state, position)) return part_ends_at(state, context, position);
   const auto k = curve_heading_change(keyword);
   if (!k) {
     record_read_failure(state, context, FailureCode::curve_refused);
     return RecordOutcome::leave;
   }
+  // A curve whose rows would run past the plan's last row is refused before it turns any row,
+  // unless the rows would first pass the plan's row limit, which ends them with 103.
+  if (curve_passes_plan_end(state, position, length)) {
+    return part_ends_at(state, context, position);
+  }
   // The line runs straight up to the curve's start; a curve starting before the rows already
   // computed only turns the rows still to come.
   if (!straight_rows_through(state, cursors.profile_row, position) ||
-      !turning_rows_through(state, cursors.profile_row, curve_end, *k)) {
+      !turning_rows_through(state, cursors.profile_row,
+                            static_cast<std::int64_t>(position) + length, *k)) {
     record_read_failure(state, context, FailureCode::curve_refused);
     return RecordOutcome::leave;
   }
@@ -85,12 +93,12 @@ RecordOutcome mountain_record(ScenarioState& state, const ParseContext& context,
   const std::int32_t inizio = reader.read_i32();
   const std::int32_t fine = reader.read_i32();
   std::int32_t tipo = reader.read_i32();
-  // Only the start passes the bound test; a mountain whose last cell would lie beyond the cells
+  // Only the start passes the bound test; a mountain whose cells would reach outside the cells
   // is refused the same way.
-  if (fails_bound_test(state, inizio) || cell_index(fine / 50.0 - 1) > state.cells->last_index()) {
+  if (fails_bound_test(state, inizio) ||
+      memo_montagna(state, inizio, fine, tipo) == MountainReach::outside) {
     return part_ends_at(state, context, inizio);
   }
-  memo_montagna(state, inizio, fine, tipo);
   return go_on;
 }
 
@@ -102,7 +110,9 @@ RecordOutcome speed_boards_record(ScenarioState& state, const ParseContext& cont
                               &boards.vbd, &boards.vcd, &boards.strisced}) {
     *value = reader.read_i32();
   }
-  if (fails_bound_test(state, posizione)) return part_ends_at(state, context, posizione);
+  if (fails_bound_test(state, posizione) || board_cell_outside(state, posizione)) {
+    return part_ends_at(state, context, posizione);
+  }
   memo_indicatori_v_max(state, context, posizione, boards);
   return state.failure.recorded() ? RecordOutcome::leave : go_on;
 }
@@ -111,7 +121,9 @@ RecordOutcome direction_board_record(ScenarioState& state, ParseContext& context
                                      FieldReader& reader) {
   const std::int32_t position = reader.read_i32();
   state.text_line = reader.read_text();
-  if (fails_bound_test(state, position)) return part_ends_at(state, context, position);
+  if (fails_bound_test(state, position) || board_cell_outside(state, position)) {
+    return part_ends_at(state, context, position);
+  }
   return store_direction_board(state, context, position, state.text_line) ? go_on
                                                                           : RecordOutcome::leave;
 }

@@ -48,7 +48,10 @@ RecordOutcome signal_record(ScenarioState& state, const ParseContext& context,
                               &signal.dx, &signal.d1, &signal.d2, &signal.d3, &signal.tempo}) {
     *field = reader.read_i32();
   }
-  if (record_outside_cells(state, posizione, kRecordMargin)) {
+  // A signal far enough before 0 m would stand before cell 0 itself (its approach marks there
+  // are only left out).
+  if (record_outside_cells(state, posizione, kRecordMargin) ||
+      cell_outside(state, cell_index(posizione / 50.0 + 1))) {
     return leave_beyond_cells(state, context, posizione);
   }
   memo_segnale(state, posizione, signal);

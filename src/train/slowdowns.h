@@ -19,18 +19,25 @@ struct SlowdownRecord {
   std::int32_t d_v = 0;   // kept in `value2` when not 0
 };
 
+// Whether a slowdown's cells could be tested: `outside` when the start or end cell it came to lies
+// outside the cells (nothing written, no code recorded).
+enum class SlowdownReach { inside, outside };
+
 // Stores a slowdown: its start cell x / 50 + 1 and end cell (x + l) / 50 + 1, and for a start
 // beyond 1500 m the warning cell w = (x - 1200) / 50 + 1 and, when `f_ta` is not 0, the four
-// approach cells just before it (w - 1 down to w - 4). Every cell must be free.
+// approach cells ending at (x - 1200) / 50 (normally w - 1 down to w - 4). Every cell must be free.
+// Tests the warning, start and end cells in that order, each only after the one before is free.
 // Reads `kind` of cells; writes `kind`, `value1` to `value3` of cells and error_code:
 // 17 (warning cell occupied), 18 (start), 19 (end): nothing written; 20 (an approach cell
-// occupied): start, end and warning cells stay written. The caller has checked that the start
-// and end cells lie inside the cells.
-void memo_rallentamento(ScenarioState& state, const SlowdownRecord& slowdown);
+// occupied): start, end and warning cells stay written. A start or end cell outside the cells,
+// reached after the cells before it were found free, returns `outside`.
+[[nodiscard]] SlowdownReach memo_rallentamento(ScenarioState& state,
+                                               const SlowdownRecord& slowdown);
 
-// "rallentamento" record: reads its six numbers, tests that its cells lie inside the cells
-// (else 15: the loop ends) and calls memo_rallentamento. When error_code is positive after the
-// call, whichever step set it, takes the close-and-delete exit with error_position = `x`.
+// "rallentamento" record: reads its six numbers, makes the bound test on `x` and calls
+// memo_rallentamento; the bound test failing or a cell outside the cells is 15 (the loop ends).
+// When error_code is positive after the call, whichever step set it, takes the close-and-delete
+// exit with error_position = `x`.
 RecordOutcome slowdown_record(ScenarioState& state, const ParseContext& context,
                               FieldReader& reader);
 

@@ -12,7 +12,7 @@ class Mountains : public ::testing::Test {
   Mountains() { state.cells.emplace(300); }
 
   std::int32_t store(std::int32_t inizio, std::int32_t fine, std::int32_t tipo) {
-    memo_montagna(state, inizio, fine, tipo);
+    EXPECT_EQ(memo_montagna(state, inizio, fine, tipo), MountainReach::inside);
     return tipo;
   }
   TrackCell& cell(std::int64_t i) { return (*state.cells)[i]; }
@@ -78,11 +78,34 @@ TEST_F(Mountains, TheEightyFirstMountainIsAReadFault) {
   for (int i = 0; i < kMountainCapacity; ++i) store(100 * i, 100 * i + 50, 1);
   EXPECT_EQ(state.mountain_count, 80);
   EXPECT_THROW(store(9000, 9100, 1), ReadFault);
+  // The list is full before its cells are looked at.
+  EXPECT_THROW(store(-1000, 500, 1), ReadFault);
   EXPECT_EQ(state.mountain_count, 80);
 }
 
-TEST_F(Mountains, CellsOutsideTheArrayAreAReadFault) {
-  EXPECT_THROW(store(14000, 16000, 1), ReadFault);
+// Cells 0 to 300. A mountain with a cell to write outside them is not stored at all; one with
+// no cell to write is stored whatever its positions.
+TEST_F(Mountains, CellsOutsideTheArrayRefuseTheMountain) {
+  const struct {
+    std::int32_t inizio, fine;
+    MountainReach reach;
+  } cases[] = {
+      {14000, 16000, MountainReach::outside},  // cells 280 to 319
+      {14000, 15100, MountainReach::outside},  // last cell 301
+      {14000, 15050, MountainReach::inside},   // last cell 300
+      {-100, 500, MountainReach::outside},     // first cell -2
+      {-20, 20, MountainReach::inside},        // cells 0 to -1: none
+      {20000, 100, MountainReach::inside},     // first after last: none
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.inizio);
+    state = ScenarioState{};
+    state.cells.emplace(300);
+    std::int32_t tipo = 12;
+    EXPECT_EQ(memo_montagna(state, c.inizio, c.fine, tipo), c.reach);
+    EXPECT_EQ(state.mountain_count, c.reach == MountainReach::inside ? 1 : 0);
+  }
+  EXPECT_EQ(cell(300).mountain_type, 0);  // the last case wrote no cell
 }
 
 }  // namespace

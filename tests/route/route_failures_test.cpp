@@ -59,6 +59,14 @@ TEST_F(RouteFailures, EachRecordedCodeEndsAsItShould) {
        7000, RouteOutcome::read_train},
       {"curve ending beyond the plan", short_route(crlf_lines({"curvad4, 7000, 1001"})), 15, 7000,
        RouteOutcome::read_train},
+      // The class digit is looked for before the curve's rows run.
+      {"curve without a class digit ending beyond the plan",
+       short_route(crlf_lines({"curvad, 7000, 1001"})), 103, 0, RouteOutcome::leave},
+      {"mountain starting before cell 0", short_route(crlf_lines({"montagna, -100, 500, 1"})), 15,
+       -100, RouteOutcome::read_train},
+      {"board pair before cell 0",
+       short_route(crlf_lines({"indicatori_vmax, -100, 1, 1, 1, 0, 1, 1, 1, 0"})), 15, -100,
+       RouteOutcome::read_train},
       {"curve without a class digit", short_route(crlf_lines({"curvad, 100, 10"})), 103, 0,
        RouteOutcome::leave},
       {"curve of class 7", short_route(crlf_lines({"curvas7, 100, 10"})), 103, 0,
@@ -129,6 +137,29 @@ TEST_F(RouteFailures, PlanRowsPastOneMillionAre103) {
   EXPECT_EQ(state.line_profile->tag(1000000, 0), ProfileTag::real);
   EXPECT_EQ(state.line_profile->tag(1000001, 0), ProfileTag::empty);
   EXPECT_FALSE(route_file_exists());
+}
+
+// A plan that reaches row 1000000 is ended there by the row limit before a curve could run past
+// its last row.
+TEST_F(RouteFailures, ACurvePastTheLastRowOfAMillionRowPlanIs103) {
+  EXPECT_EQ(parse(crlf_lines({"[generale]", "lunghezza percorso, 1000000", "[curve]",
+                              "curvad1, 1006000, 2000", "[fine]"})),
+            RouteOutcome::leave);
+  EXPECT_EQ(state.failure.number(), 103);
+}
+
+// Negative positions count only where a cell the record uses lies before cell 0.
+TEST_F(RouteFailures, NegativePositionsThatStayInTheCellsAreNoFailure) {
+  EXPECT_EQ(parse(short_route(crlf_lines(
+                {"pendenza, -500, 5", "montagna, -20, 20, 1", "curvad4, -100, 200",
+                 "indicatori_vmax, -70, 1, 1, 1, 0, 1, 1, 1, 0", "cartello_indicatore, -20, A"}))),
+            RouteOutcome::read_train);
+  EXPECT_EQ(state.failure.number(), 0);
+  EXPECT_EQ(cell(0).kind, CellKind::speed_boards);     // -70 / 50 + 1 = -0.4 rounds to 0
+  EXPECT_EQ(cell(1).kind, CellKind::direction_board);  // -20 / 50 + 1 = 0.6
+  EXPECT_EQ(cell(0).gradient, 105);                    // the tail's gradient from cell 0
+  EXPECT_EQ(cell(0).mountain_type, 0);                 // cells 0 to -1: none
+  EXPECT_DOUBLE_EQ(x(2), 0.001);                       // the curve turns from row 2 to 100
 }
 
 TEST_F(RouteFailures, ReadFaultsLeaveForTheFailureExit) {

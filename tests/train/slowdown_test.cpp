@@ -8,10 +8,16 @@
 namespace scenario::testing {
 namespace {
 
-using Slowdowns = TrainParseTest;
+class Slowdowns : public TrainParseTest {
+ protected:
+  // Stores a slowdown whose cells all lie inside the cells.
+  void store(const SlowdownRecord& slowdown) {
+    EXPECT_EQ(memo_rallentamento(state, slowdown), SlowdownReach::inside);
+  }
+};
 
 TEST_F(Slowdowns, LaysOutStartEndWarningAndApproach) {
-  memo_rallentamento(state, {.x = 4800, .v = 60, .l = 400, .f_tt = 1, .f_ta = 1, .d_v = 0});
+  store({.x = 4800, .v = 60, .l = 400, .f_tt = 1, .f_ta = 1, .d_v = 0});
   EXPECT_EQ(state.failure.number(), 0);
   // End (4800 + 400) / 50 + 1 = 105, start 97, warning 3600 / 50 + 1 = 73, approach 72 to 69.
   for (std::int64_t i : {105, 97}) {
@@ -35,30 +41,32 @@ TEST_F(Slowdowns, LaysOutStartEndWarningAndApproach) {
 }
 
 TEST_F(Slowdowns, KeepsDVWhereItIsNotZero) {
-  memo_rallentamento(state, {.x = 4800, .v = 60, .l = 400, .f_tt = 0, .f_ta = 1, .d_v = 30});
+  store({.x = 4800, .v = 60, .l = 400, .f_tt = 0, .f_ta = 1, .d_v = 30});
   for (std::int64_t i : {105, 97, 73}) EXPECT_EQ(cell(i).value2, 30);
   for (int j = 0; j < 4; ++j) EXPECT_EQ(cell(72 - j).value2, j + 1);
 }
 
-// The warning cell rounds the whole quotient, and the approach cells are the four just before
-// it whatever x ends in.
+// The warning cell rounds (x - 1200) / 50 + 1 and the approach cells end at (x - 1200) / 50
+// rounded on its own: for a quotient ending in .5 the two round apart, unless the approach would
+// then start on the warning cell itself.
 TEST_F(Slowdowns, PutsTheWarningAndApproachCellsFromX) {
   const struct {
     std::int32_t x, f_ta;
-    std::int64_t warning;  // -1: none
-    bool approach;
+    std::int64_t warning;   // -1: none
+    std::int64_t approach;  // first approach cell, -1: none
   } cases[] = {
-      {1500, 1, -1, false},                       // no warning up to 1500 m, even with f_ta
-      {1550, 1, 8, true},                         // 350 / 50 + 1
-      {1550, 0, 8, false},  {4825, 1, 74, true},  // 72.5 + 1 = 73.5 rounds to 74
-      {4875, 1, 74, true},                        // 73.5 + 1 = 74.5 rounds to 74
-      {4850, 1, 74, true},
+      {1500, 1, -1, -1},  // no warning up to 1500 m, even with f_ta
+      {1550, 1, 8, 7},    // 350 / 50 + 1
+      {1550, 0, 8, -1},  {4850, 1, 74, 73},
+      {4825, 1, 74, 72},  // 73.5 rounds to 74, 72.5 to 72: cell 73 stays between them
+      {4875, 1, 74, 73},  // 74.5 and 73.5 both round to 74: the approach starts just before it
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.x);
     state = ScenarioState{};
     state.cells.emplace(kLastCell);
-    memo_rallentamento(state, {.x = c.x, .v = 40, .l = 100, .f_tt = 0, .f_ta = c.f_ta});
+    EXPECT_EQ(memo_rallentamento(state, {.x = c.x, .v = 40, .l = 100, .f_tt = 0, .f_ta = c.f_ta}),
+              SlowdownReach::inside);
     EXPECT_EQ(state.failure.number(), 0);
     std::int32_t warnings = 0, approaches = 0;
     for (const TrackCell& each : state.cells->all()) {
@@ -66,21 +74,19 @@ TEST_F(Slowdowns, PutsTheWarningAndApproachCellsFromX) {
       approaches += each.kind == CellKind::slowdown_approach;
     }
     EXPECT_EQ(warnings, c.warning >= 0 ? 1 : 0);
-    EXPECT_EQ(approaches, c.approach ? 4 : 0);
+    EXPECT_EQ(approaches, c.approach >= 0 ? 4 : 0);
     if (c.warning >= 0) {
       EXPECT_EQ(cell(c.warning).kind, CellKind::slowdown_warning);
     }
-    if (c.approach) {
-      for (int j = 1; j <= 4; ++j) {
-        EXPECT_EQ(cell(c.warning - j).kind, CellKind::slowdown_approach);
-        EXPECT_EQ(cell(c.warning - j).value1, j);
-      }
+    for (int j = 0; c.approach >= 0 && j < 4; ++j) {
+      EXPECT_EQ(cell(c.approach - j).kind, CellKind::slowdown_approach);
+      EXPECT_EQ(cell(c.approach - j).value1, j + 1);
     }
   }
 }
 
 TEST_F(Slowdowns, AShortSlowdownEndsAsItsStart) {
-  memo_rallentamento(state, {.x = 3000, .v = 40, .l = 20, .f_tt = 2, .f_ta = 0});
+  store({.x = 3000, .v = 40, .l = 20, .f_tt = 2, .f_ta = 0});
   // (3000 + 20) / 50 + 1 = 61.4: the end shares cell 61 with the start.
   EXPECT_EQ(cell(61).kind, CellKind::slowdown_start);
   EXPECT_EQ(cell(61).value1, 40);
@@ -102,7 +108,7 @@ TEST_F(Slowdowns, RefusesOccupiedCellsInOrder) {
     state = ScenarioState{};
     state.cells.emplace(kLastCell);
     cell(c.occupied).kind = CellKind::speed_boards;
-    memo_rallentamento(state, {.x = 4800, .v = 60, .l = 400, .f_tt = 1, .f_ta = 1});
+    store({.x = 4800, .v = 60, .l = 400, .f_tt = 1, .f_ta = 1});
     EXPECT_EQ(state.failure.number(), c.code);
     const CellKind expect_start = c.main_cells_written ? CellKind::slowdown_start
                                   : c.occupied == 97   ? CellKind::speed_boards
@@ -122,7 +128,7 @@ TEST_F(Slowdowns, RefusesOccupiedCellsInOrder) {
 
 TEST_F(Slowdowns, AMountainMarkGivesWay) {
   cell(97).kind = CellKind::mountain_mark;
-  memo_rallentamento(state, {.x = 4800, .v = 60, .l = 400, .f_tt = 1, .f_ta = 1});
+  store({.x = 4800, .v = 60, .l = 400, .f_tt = 1, .f_ta = 1});
   EXPECT_EQ(state.failure.number(), 0);
   EXPECT_EQ(cell(97).kind, CellKind::slowdown_start);
 }

@@ -58,6 +58,33 @@ TEST_F(TrainErrors, RecordsEachFailureDeletesTheFileAndRunsTailsOnlyAfter15Or2) 
       {"15: negative code-change position", {"abbattimento, -50, 1"}, 15, -50, true},
       {"15: slowdown end beyond N", {"rallentamento, 8000, 60, 1000, 0, 0, 0"}, 15, 8000, true},
       {"15: slowdown end before cell 0", {"rallentamento, 100, 60, -500, 0, 0, 0"}, 15, 100, true},
+      {"15: slowdown start before cell 0",
+       {"rallentamento, -100, 60, 400, 0, 0, 0"},
+       15,
+       -100,
+       true},
+      // The cells are tested in order: a taken warning or start cell fails before the end cell,
+      // past the last cell, is reached.
+      {"17 before an end beyond N",
+       {signal_at(6800), "rallentamento, 8000, 60, 1000, 0, 0, 0"},
+       17,
+       8000,
+       false},
+      {"18 before an end beyond N",
+       {signal_at(8000), "rallentamento, 8000, 60, 1000, 0, 0, 0"},
+       18,
+       8000,
+       false},
+      // Negative positions count only where a cell the record uses lies before cell 0.
+      {"15: signal cell before cell 0", {signal_at(-100)}, 15, -100, true},
+      {"16 on cell 0 from before 0 m", {signal_at(-30), signal_at(-40)}, 16, -40, false},
+      {"7 on cell 0 from before 0 m", {signal_at(-30), "abbattimento, -20, 1"}, 7, -20, false},
+      {"8: station before 0 m off the grid", {station(-75, 12, 700)}, 8, -75, false},
+      {"24: station before 0 m whose stop cell is cell 1 or before",
+       {station(-100, 12, 100)},
+       24,
+       kUnchanged,
+       false},
       {"16: signal on an occupied cell", {signal_at(3000), signal_at(3010)}, 16, 3010, false},
       {"17: warning cell occupied", {signal_at(3600), kSlowdown}, 17, 4800, false},
       {"18: start cell occupied", {signal_at(4800), kSlowdown}, 18, 4800, false},
@@ -100,6 +127,46 @@ TEST_F(TrainErrors, RecordsEachFailureDeletesTheFileAndRunsTailsOnlyAfter15Or2) 
     EXPECT_EQ(cell(0).speed_limit, c.tails ? 6 : 0);
     EXPECT_EQ(cell(177).speed_limit, c.tails ? 6 : 0);
   }
+}
+
+// A route of 11250 m (N = 365) with a board pair in cell 336, the warning cell of a slowdown at
+// 17950 m whose end, (17950 + 9000) / 50 + 1 = 540, lies past the last cell.
+TEST_F(TrainErrors, ASlowdownMeetsItsTakenCellsBeforeItsEndPastTheLastCell) {
+  const struct {
+    const char* what;
+    bool warning_taken;
+    std::int32_t code;
+    bool tails;
+  } cases[] = {
+      {"warning cell taken: 17, the close-and-delete exit", true, 17, false},
+      {"cells free: the end past N is 15, reading stops", false, 15, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    state = ScenarioState{};
+    state.cells.emplace(365);
+    if (c.warning_taken) cell(336).kind = CellKind::speed_boards;
+    run(crlf_lines({"[generale]", "velocita, 0, 30", "rallentamento, 17950, 60, 9000, 0, 0, 0",
+                    "numero vetture, 4", "[fine]"}));
+    EXPECT_EQ(state.failure.number(), c.code);
+    EXPECT_EQ(state.failure.error_position, 17950);
+    EXPECT_EQ(slot(kTrainRouteSlot).position, 0);  // the record after it is never read
+    EXPECT_EQ(cell(0).speed_limit, c.tails ? 6 : 0);
+    EXPECT_EQ(cell(362).speed_limit, c.tails ? 6 : 0);
+    EXPECT_EQ(cell(360).kind, CellKind::empty);  // start cell 360 stays free either way
+    EXPECT_FALSE(train_file_exists());
+  }
+}
+
+// Negative positions that reach no cell before cell 0 are records like any other.
+TEST_F(TrainErrors, NegativePositionsThatStayInTheCellsAreNoFailure) {
+  run(crlf_lines({"[generale]", "velocita, -500, 60", "aderenza, -50, 90",
+                  "segnale, -10, 2, 3, 4, 0, 1, 0, 0,0,0, 0", "abbattimento, -25, 180", "[fine]"}));
+  EXPECT_EQ(state.failure.number(), 0);
+  EXPECT_EQ(cell(0).kind, CellKind::code_change);  // -25 / 50 = -0.5 rounds to 0
+  EXPECT_EQ(cell(1).kind, CellKind::signal);       // -10 / 50 + 1 = 0.8; its marks are left out
+  EXPECT_EQ(cell(0).speed_limit, 12);              // the tail's speed: the stretch wrote nothing
+  EXPECT_EQ(cell(0).adhesion, 90);
 }
 
 TEST_F(TrainErrors, Error15EndsTheRecordsButKeepsWhatCameBefore) {
