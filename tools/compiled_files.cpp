@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "inspect/table_file.h"
+#include "model/code_page_1252.h"
 #include "platform/file_system.h"
 
 namespace scenario::tool {
@@ -18,6 +19,11 @@ constexpr std::string_view kCellsEnding = ".dat";
 
 bool ends_with(std::string_view text, std::string_view ending) {
   return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
+}
+
+// A name the code page cannot hold is no compiled file's.
+bool ends_with(const std::optional<std::string>& text, std::string_view ending) {
+  return text && ends_with(*text, ending);
 }
 
 std::vector<std::filesystem::path> tables_in(const std::filesystem::path& folder) {
@@ -44,14 +50,18 @@ std::optional<std::string> line_named_in(const std::filesystem::path& path) {
 }  // namespace
 
 std::optional<FileRole> role_of(const std::filesystem::path& file) {
-  const std::string name = file_name_text(file);
+  const std::optional<std::string> name = file_name_text(file);
   if (ends_with(name, kProfileEnding)) return FileRole::profile;
   if (ends_with(name, kTableEnding)) return FileRole::table;
   if (ends_with(name, kCellsEnding)) return FileRole::cells;
   return std::nullopt;
 }
 
-std::string file_name_text(const std::filesystem::path& path) { return path.filename().string(); }
+std::optional<std::string> file_name_text(const std::filesystem::path& path) {
+  const std::u8string name = path.filename().u8string();
+  return utf8_to_code_page_1252(
+      std::string_view(reinterpret_cast<const char*>(name.data()), name.size()));
+}
 
 LoadedFile load_compiled(const std::filesystem::path& path) {
   LoadedFile loaded;
@@ -122,12 +132,12 @@ std::optional<std::filesystem::path> table_beside(const std::filesystem::path& f
     if (std::filesystem::exists(table, error)) return table;
     return std::nullopt;
   }
-  if (role != FileRole::profile) return std::nullopt;
-  const std::string name = file_name_text(file);
-  const std::string line = name.substr(0, name.size() - kProfileEnding.size());
+  const std::optional<std::string> name = file_name_text(file);
+  if (role != FileRole::profile || !ends_with(name, kProfileEnding)) return std::nullopt;
+  const std::string line = name->substr(0, name->size() - kProfileEnding.size());
   const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
   for (const std::filesystem::path& table : tables_in(folder)) {
-    if (file_name_text(table).rfind(line + "_", 0) != 0) continue;
+    if (file_name_text(table)->rfind(line + "_", 0) != 0) continue;
     if (line_named_in(table) == line) return table;
   }
   return std::nullopt;

@@ -12,7 +12,9 @@
 #include "check_cli/terminal.h"
 #include "compile_command.h"
 #include "file_moves.h"
+#include "model/code_page_1252.h"
 #include "model/error_meanings.h"
+#include "output_path.h"
 #include "platform/file_system.h"
 #include "quiet_platform.h"
 #include "report/report_page.h"
@@ -108,7 +110,24 @@ report::ReportOutcome outcome_of(const ReportRequest& request, const CompileResu
 }
 
 FileResult<> write_text(const std::filesystem::path& path, const std::string& text) {
+  if (auto placed = make_parent_folders(path); !placed) return placed;
   return replace_file(path, [&](ByteWriter& out) { out.text(text); });
+}
+
+// The outputs as files: a folder given for one takes the file named for the scenario in it.
+ReportRequest with_output_files(const ReportRequest& request) {
+  const std::string stem = code_page_1252_to_utf8(request.line_name + "_" + request.train_number);
+  const auto own = [&stem](const char* ending) {
+    const std::string name = stem + ending;
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+  };
+  ReportRequest resolved = request;
+  resolved.html = output_file(request.html, own(".html"));
+  if (!request.map_svg.empty()) resolved.map_svg = output_file(request.map_svg, own("_map.svg"));
+  if (!request.profile_svg.empty()) {
+    resolved.profile_svg = output_file(request.profile_svg, own("_profile.svg"));
+  }
+  return resolved;
 }
 
 FileResult<> write_picture(const std::filesystem::path& path, const std::string& svg) {
@@ -135,7 +154,8 @@ int file_fault(const FileFault& fault, std::ostream& err) {
 
 }  // namespace
 
-int write_report(const ReportRequest& request, std::ostream& err) {
+int write_report(const ReportRequest& asked, std::ostream& err) {
+  const ReportRequest request = with_output_files(asked);
   if (const std::filesystem::path* output = overwritten_input(request)) {
     err << "scenario: " << path_text(*output)
         << " is the route or train file; the report never writes over the author's files\n";

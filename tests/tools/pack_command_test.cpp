@@ -127,11 +127,38 @@ TEST_F(PackCommand, ReplacesAnOlderPackWhole) {
   EXPECT_EQ(file_names(out_), std::vector<std::string>{"Prova Breve_7"});
 }
 
-TEST_F(PackCommand, NamesTheFileItWasGiven) {
-  PackRequest r = request();
-  r.out = out_ / "altro nome";
-  ASSERT_EQ(pack_scenario(r).status, kToolSuccess);
-  EXPECT_EQ(file_names(out_), std::vector<std::string>{"altro nome"});
+TEST_F(PackCommand, TakesTheOutputAsAFileOrAFolderByItsShape) {
+  write_file(out_ / "vecchio", "an older pack");
+  std::filesystem::create_directory(out_ / "esistente.d");
+  struct Case {
+    std::filesystem::path out;
+    std::filesystem::path written;
+  };
+  const std::filesystem::path pack = "Prova Breve_7";
+  const Case cases[] = {
+      // An extension, or a file that is there: the pack's own file.
+      {out_ / "altro nome.run", out_ / "altro nome.run"},
+      {out_ / "vecchio", out_ / "vecchio"},
+      {out_ / "nuove" / "cartelle" / "pacco.run", out_ / "nuove" / "cartelle" / "pacco.run"},
+      // A separator at the end, a folder that is there, or a new name without an extension: a
+      // folder, made when missing, that the pack takes its own name in.
+      {out_ / "finisce" / "", out_ / "finisce" / pack},
+      {out_ / "esistente.d", out_ / "esistente.d" / pack},
+      {out_ / "new folder", out_ / "new folder" / pack},
+      {out_ / "a" / "b", out_ / "a" / "b" / pack},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.out.string());
+    PackRequest r = request();
+    r.out = c.out;
+    const PackResult result = pack_scenario(r);
+    ASSERT_EQ(result.status, kToolSuccess) << result.report;
+    EXPECT_EQ(result.written, c.written);
+    ASSERT_TRUE(std::filesystem::is_regular_file(c.written));
+    EXPECT_EQ(read_file(c.written).substr(0, 4),
+              "\x7F"
+              "ELF");
+  }
 }
 
 TEST_F(PackCommand, RefusesAScenarioThatRecordsAFailureUnlessAllowed) {

@@ -106,6 +106,42 @@ TEST_F(ReportCommand, WritesThePageAndThePicturesAndOnlyReadsTheAuthorsFiles) {
   EXPECT_EQ(attributes(page, "station", "data-position"), (std::vector<std::string>{"1000"}));
 }
 
+TEST_F(ReportCommand, WritesIntoAFolderGivenForAnOutputAndMakesMissingFolders) {
+  std::filesystem::create_directory(folder_ / "esistente");
+  struct Case {
+    std::string option;
+    std::filesystem::path given;
+    std::filesystem::path written;
+  };
+  const Case cases[] = {
+      {"-o", folder_ / "nuova" / "cartella" / "",
+       folder_ / "nuova" / "cartella" / "Prova Breve_7.html"},
+      {"-o", folder_ / "esistente", folder_ / "esistente" / "Prova Breve_7.html"},
+      {"-o", folder_ / "x" / "y" / "pagina.html", folder_ / "x" / "y" / "pagina.html"},
+      {"-o", folder_ / "senza estensione", folder_ / "senza estensione"},
+      {"--map-svg", folder_ / "disegni" / "", folder_ / "disegni" / "Prova Breve_7_map.svg"},
+      {"--profile-svg", folder_ / "esistente", folder_ / "esistente" / "Prova Breve_7_profile.svg"},
+      {"--map-svg", folder_ / "p" / "q" / "mappa.svg", folder_ / "p" / "q" / "mappa.svg"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.option + " " + c.given.string());
+    const std::filesystem::path page = page_;
+    std::vector<std::string> extra = {c.option, c.given.string()};
+    if (c.option == "-o") {
+      page_ = c.given;
+      extra.clear();
+    }
+    const ToolRun result = report(route_with(""), train_with(""), extra);
+    page_ = page;
+    EXPECT_EQ(result.status, 0) << result.err;
+    ASSERT_TRUE(std::filesystem::is_regular_file(c.written));
+    const std::string text = read_file(c.written);
+    EXPECT_TRUE(text.starts_with(c.option == "-o" ? "<!DOCTYPE html>" : "<?xml"))
+        << text.substr(0, 40);
+    std::filesystem::remove(c.written);
+  }
+}
+
 TEST_F(ReportCommand, ListsWhatTheCheckFindsInTheTextUnderTheHeader) {
   // A board text cut at a comma on line 5, and a slowdown at 1000 m on line 5 of the train.
   const ToolRun found = report(route_with("cartello_indicatore, 1350, (DEV, U.)\n"),
