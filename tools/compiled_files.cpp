@@ -17,13 +17,15 @@ constexpr std::string_view kProfileEnding = "_linea.dat";
 constexpr std::string_view kTableEnding = ".sim";
 constexpr std::string_view kCellsEnding = ".dat";
 
-bool ends_with(std::string_view text, std::string_view ending) {
-  return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
+// A name the code page cannot hold is no compiled file's.
+bool ends_with(const std::optional<std::string>& name, std::string_view ending) {
+  return name && name->ends_with(ending);
 }
 
-// A name the code page cannot hold is no compiled file's.
-bool ends_with(const std::optional<std::string>& text, std::string_view ending) {
-  return text && ends_with(*text, ending);
+// The file name as UTF-8 text.
+std::string utf8_name(const std::filesystem::path& path) {
+  const std::u8string name = path.filename().u8string();
+  return std::string(name.begin(), name.end());
 }
 
 std::vector<std::filesystem::path> tables_in(const std::filesystem::path& folder) {
@@ -50,17 +52,16 @@ std::optional<std::string> line_named_in(const std::filesystem::path& path) {
 }  // namespace
 
 std::optional<FileRole> role_of(const std::filesystem::path& file) {
-  const std::optional<std::string> name = file_name_text(file);
-  if (ends_with(name, kProfileEnding)) return FileRole::profile;
-  if (ends_with(name, kTableEnding)) return FileRole::table;
-  if (ends_with(name, kCellsEnding)) return FileRole::cells;
+  // The endings are ASCII: the role shows whatever characters the rest of the name holds.
+  const std::string name = utf8_name(file);
+  if (name.ends_with(kProfileEnding)) return FileRole::profile;
+  if (name.ends_with(kTableEnding)) return FileRole::table;
+  if (name.ends_with(kCellsEnding)) return FileRole::cells;
   return std::nullopt;
 }
 
 std::optional<std::string> file_name_text(const std::filesystem::path& path) {
-  const std::u8string name = path.filename().u8string();
-  return utf8_to_code_page_1252(
-      std::string_view(reinterpret_cast<const char*>(name.data()), name.size()));
+  return utf8_to_code_page_1252(utf8_name(path));
 }
 
 LoadedFile load_compiled(const std::filesystem::path& path) {

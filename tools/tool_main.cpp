@@ -207,6 +207,7 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
                    "Only cells of these kinds, e.g. signal,code_change; a file with none of them "
                    "is left out")
       ->expected(1)
+      ->allow_extra_args(false)
       ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->delimiter(',')
       ->check(CLI::Validator(known_kind, "KIND", "a cell kind"));

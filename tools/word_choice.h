@@ -20,11 +20,10 @@ CLI::Option* add_word_option(CLI::App* command, const std::string& name, T& valu
           name,
           [&value, words](const std::string& given) {
             for (const auto& [word, meaning] : words) {
-              if (word == given) value = meaning;
+              if (CLI::detail::to_lower(word) == CLI::detail::to_lower(given)) value = meaning;
             }
           },
           description)
-      // The member check turns the word into the spelling listed, which the callback looks up.
       ->check(CLI::IsMember(names, CLI::ignore_case));
 }
 

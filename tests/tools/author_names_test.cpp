@@ -56,8 +56,8 @@ class AuthorNames : public ::testing::Test {
   }
 
   TempFolder work_;
-  std::filesystem::path set_ = work_ / utf8_path("uscita è qui");
-  std::filesystem::path copy_ = work_ / utf8_path("copia à");
+  std::filesystem::path set_ = work_.path() / utf8_path("uscita è qui");
+  std::filesystem::path copy_ = work_.path() / utf8_path("copia à");
 };
 
 TEST_F(AuthorNames, TheCompileNamesItsFilesInTheSystemsOwnEncoding) {

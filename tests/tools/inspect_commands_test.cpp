@@ -393,7 +393,9 @@ TEST_F(InspectCommands, KindsNarrowEveryFileOfAFolderToItsCells) {
     EXPECT_FALSE(contains(run.out, profile)) << run.out;
     EXPECT_EQ(contains(run.out, "cell 240 at 12000 m: signal"), c.signals) << run.out;
     for (const std::string& line : lines) {
-      if (line.starts_with("cell ")) EXPECT_FALSE(contains(line, ": empty")) << line;
+      if (line.starts_with("cell ")) {
+        EXPECT_FALSE(contains(line, ": empty")) << line;
+      }
     }
   }
   const ToolRun json =

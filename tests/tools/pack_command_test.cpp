@@ -230,11 +230,11 @@ TEST_F(PackCommand, RefusesWhatItCannotReadOrName) {
        [](PackRequest& r, const std::filesystem::path& f) { r.stub = f / "not a stub"; },
        kToolFileFault, "not a pack stub: not a Linux executable"},
       {"a Linux pack given as the stub",
-       [](PackRequest& r, const std::filesystem::path& f) { r.stub = f / "packs" / "earlier"; },
+       [](PackRequest& r, const std::filesystem::path& f) { r.stub = f / "packs" / "earlier.run"; },
        kToolFileFault, "it is a pack already"},
   };
   PackRequest earlier = request();
-  earlier.out = out_ / "earlier";
+  earlier.out = out_ / "earlier.run";
   ASSERT_EQ(pack_scenario(earlier).status, kToolSuccess);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -243,7 +243,7 @@ TEST_F(PackCommand, RefusesWhatItCannotReadOrName) {
     const PackResult result = pack_scenario(r);
     EXPECT_EQ(result.status, c.status);
     EXPECT_NE(result.report.find(c.said), std::string::npos) << result.report;
-    EXPECT_EQ(file_names(out_), std::vector<std::string>{"earlier"});
+    EXPECT_EQ(file_names(out_), std::vector<std::string>{"earlier.run"});
   }
 }
 
