@@ -240,11 +240,13 @@ inspect_case "dump, the set named by --line $lerici" dump "$lerici_set" --line "
 inspect_case "dump --kind signal, the folder after it" dump --kind signal "$lerici_set"
 inspect_case "diff, two sets of $lerici" diff "$lerici_set" "$f/copia àè" --line "$lerici" --number 4127
 
-# Typed in cmd: Wine gives cmd the command line converted from the locale's UTF-8, and cmd
-# passes it on to scenario.exe as the wide command line.
+# Typed in cmd: Wine joins the words into cmd's command line, quoting those with blanks, as
+# converted from the locale's UTF-8 (C.UTF-8 here), and cmd starts scenario.exe with that line,
+# which it reads as wide text: `cmd /c scenario.exe verify "scenari\Città àè\set àè" --line
+# "Città Alta_Lèrici" --number 4127`.
 typed_status=0
-(cd "$work/tool/windows" && timeout -k 5 60 wine cmd /c \
-  "scenario.exe verify \"scenari\\Città àè\\set àè\" --line \"$lerici\" --number 4127" \
+(cd "$work/tool/windows" && timeout -k 5 60 wine cmd /c scenario.exe verify \
+  'scenari\Città àè\set àè' --line "$lerici" --number 4127 \
   >"$work/windows_out" 2>"$work/windows_err") || typed_status=$?
 if [[ $typed_status == 0 ]] && [[ "$(grep -c ': whole$' "$work/windows_out")" == 3 ]] &&
   grep -qF "${lerici}_4127.sim: whole" "$work/windows_out"; then
