@@ -5,6 +5,7 @@
 
 #include "app/memorizza_dati.h"
 #include "app/memorizza_percorso.h"
+#include "check/cell_owners.h"
 #include "check/text_checker.h"
 #include "check_cli/compile_text.h"
 #include "check_cli/report_diagnostics.h"
@@ -15,6 +16,7 @@
 #include "model/code_page_1252.h"
 #include "model/error_meanings.h"
 #include "output_path.h"
+#include "parse/observer_pair.h"
 #include "platform/file_system.h"
 #include "quiet_platform.h"
 #include "report/report_page.h"
@@ -29,6 +31,7 @@ struct Compiled {
   std::optional<CellArray> cells_before_placement;
   CompileResult result;                     // the outcome, as `scenario compile` would report it
   std::vector<check::Diagnostic> findings;  // what the check found in the text as it was read
+  report::AuthorPlaces places;              // the records that put the cells' objects there
 };
 
 CompileRequest as_compile_request(const ReportRequest& request) {
@@ -39,6 +42,34 @@ CompileRequest as_compile_request(const ReportRequest& request) {
   as_compiled.train_number = request.train_number;
   as_compiled.build_profile = request.build_profile;
   return as_compiled;
+}
+
+// The cells the parse put an object in. Mountain marks are left out: the placement may put a
+// code change on one, and that code change is the compile's, not the mountain record's.
+std::vector<std::int64_t> placed_cells(const std::optional<CellArray>& cells) {
+  std::vector<std::int64_t> placed;
+  if (!cells) return placed;
+  for (std::int64_t i = 0; i <= cells->last_index(); ++i) {
+    const CellKind kind = (*cells)[i].kind;
+    if (kind != CellKind::empty && kind != CellKind::mountain_mark) placed.push_back(i);
+  }
+  return placed;
+}
+
+// Each watched cell's record, by the number fields it wrote and its file and line.
+report::AuthorPlaces author_places(const ReportRequest& request,
+                                   const std::vector<check::WatchedCell>& cells) {
+  report::AuthorPlaces places;
+  for (const check::WatchedCell& cell : cells) {
+    if (!cell.owner || cell.owner->where.kind != FieldKind::number) continue;
+    const check::FieldSpot& where = cell.owner->where;
+    const std::filesystem::path& file =
+        where.file == TextFile::route ? request.route : request.train;
+    places[static_cast<std::int32_t>(cell.index)] = {
+        where.number, cell.owner->numbers,
+        path_text(file.filename()) + ":" + std::to_string(where.line)};
+  }
+  return places;
 }
 
 FileResult<Compiled> compile(const ReportRequest& request) {
@@ -74,11 +105,15 @@ FileResult<Compiled> compile(const ReportRequest& request) {
   }
   QuietPlatform platform(working.path());
   // The check watches the run, so that the page lists what the pack reads differently from how
-  // it looks; watching changes nothing that is compiled.
+  // it looks, and so does a tracer of the cells the parse filled, so that the page gives each
+  // feature by the metres of its record; watching changes nothing that is compiled.
   check::TextChecker checker(state);
-  const auto run = memorizza_percorso(state, j, platform, files, &checker);
+  check::CellOwnerTracer owners(state, placed_cells(compiled.cells_before_placement));
+  ObserverPair both(checker, owners);
+  const auto run = memorizza_percorso(state, j, platform, files, &both);
   if (!run) return run.fault();
   compiled.findings = checker.findings();
+  compiled.places = author_places(request, owners.cells());
   const RunOutcome& outcome = run.value();
 
   CompileResult& result = compiled.result;
@@ -169,6 +204,7 @@ int write_report(const ReportRequest& asked, std::ostream& err) {
   input.state = &done.state;
   input.cells_before_placement =
       done.cells_before_placement ? &*done.cells_before_placement : nullptr;
+  input.author_places = done.places;
   input.outcome = outcome_of(request, done.result);
   const std::optional<SourceText> route_text = SourceText::read(request.route);
   const std::optional<SourceText> train_text = SourceText::read(request.train);
