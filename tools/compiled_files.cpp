@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "inspect/table_file.h"
+#include "model/code_page_1252.h"
 #include "platform/file_system.h"
 
 namespace scenario::tool {
@@ -16,8 +17,15 @@ constexpr std::string_view kProfileEnding = "_linea.dat";
 constexpr std::string_view kTableEnding = ".sim";
 constexpr std::string_view kCellsEnding = ".dat";
 
-bool ends_with(std::string_view text, std::string_view ending) {
-  return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
+// A name the code page cannot hold is no compiled file's.
+bool ends_with(const std::optional<std::string>& name, std::string_view ending) {
+  return name && name->ends_with(ending);
+}
+
+// The file name as UTF-8 text.
+std::string utf8_name(const std::filesystem::path& path) {
+  const std::u8string name = path.filename().u8string();
+  return std::string(name.begin(), name.end());
 }
 
 std::vector<std::filesystem::path> tables_in(const std::filesystem::path& folder) {
@@ -44,14 +52,17 @@ std::optional<std::string> line_named_in(const std::filesystem::path& path) {
 }  // namespace
 
 std::optional<FileRole> role_of(const std::filesystem::path& file) {
-  const std::string name = file_name_text(file);
-  if (ends_with(name, kProfileEnding)) return FileRole::profile;
-  if (ends_with(name, kTableEnding)) return FileRole::table;
-  if (ends_with(name, kCellsEnding)) return FileRole::cells;
+  // The endings are ASCII: the role shows whatever characters the rest of the name holds.
+  const std::string name = utf8_name(file);
+  if (name.ends_with(kProfileEnding)) return FileRole::profile;
+  if (name.ends_with(kTableEnding)) return FileRole::table;
+  if (name.ends_with(kCellsEnding)) return FileRole::cells;
   return std::nullopt;
 }
 
-std::string file_name_text(const std::filesystem::path& path) { return path.filename().string(); }
+std::optional<std::string> file_name_text(const std::filesystem::path& path) {
+  return utf8_to_code_page_1252(utf8_name(path));
+}
 
 LoadedFile load_compiled(const std::filesystem::path& path) {
   LoadedFile loaded;
@@ -122,12 +133,12 @@ std::optional<std::filesystem::path> table_beside(const std::filesystem::path& f
     if (std::filesystem::exists(table, error)) return table;
     return std::nullopt;
   }
-  if (role != FileRole::profile) return std::nullopt;
-  const std::string name = file_name_text(file);
-  const std::string line = name.substr(0, name.size() - kProfileEnding.size());
+  const std::optional<std::string> name = file_name_text(file);
+  if (role != FileRole::profile || !ends_with(name, kProfileEnding)) return std::nullopt;
+  const std::string line = name->substr(0, name->size() - kProfileEnding.size());
   const std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
   for (const std::filesystem::path& table : tables_in(folder)) {
-    if (file_name_text(table).rfind(line + "_", 0) != 0) continue;
+    if (file_name_text(table)->rfind(line + "_", 0) != 0) continue;
     if (line_named_in(table) == line) return table;
   }
   return std::nullopt;

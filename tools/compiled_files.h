@@ -27,8 +27,10 @@ struct LoadedFile {
 };
 LoadedFile load_compiled(const std::filesystem::path& path);
 
-// The file name of `path` as the single-byte text the pack builds file names from.
-std::string file_name_text(const std::filesystem::path& path);
+// The file name of `path` as the single-byte text of code page 1252 the pack builds file names
+// from, whatever the system holds names as; nothing when the name has a character the code page
+// lacks, so that no identity can name that file.
+std::optional<std::string> file_name_text(const std::filesystem::path& path);
 
 // Where the three files of one set are, or would be.
 struct SetPaths {

@@ -147,6 +147,8 @@ int run_dump(const DumpRequest& request, std::ostream& out, std::ostream& err) {
   // Every file must have its counts before anything is shown.
   std::vector<Planned> plan;
   for (const InputFile& file : *files) {
+    // Kinds are kinds of cells: a table or a profile holds none of them.
+    if (!request.filter.kinds.empty() && file.role != FileRole::cells) continue;
     Planned planned{file, std::nullopt};
     planned.table = table_for(file);
     if (!planned.table && needs_route_length(file, request)) {

@@ -24,7 +24,8 @@ struct DumpRequest {
   inspect::DumpFilter filter;
 };
 
-// Writes the dump of every input to `out` as it goes (JSON: one object {"files": [...]}) and
+// Writes the dump of every input to `out` as it goes (only the cells files when the filter names
+// kinds, which no other file holds; JSON: one object {"files": [...]}) and
 // each problem to `err` as one line. Returns 0, 1 when a file's content is damaged, 64 when
 // the request cannot be carried out as given (a name that is no compiled file's, a folder
 // without a set, a cells or profile file whose route length nothing gives), 74 when a file

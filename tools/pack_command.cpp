@@ -8,6 +8,7 @@
 #include "file_moves.h"
 #include "model/code_page_1252.h"
 #include "model/file_fault.h"
+#include "output_path.h"
 #include "pack_image.h"
 #include "pack_names.h"
 #include "payload/payload_format.h"
@@ -91,9 +92,11 @@ std::filesystem::path pack_path(const PackRequest& request, const PackIdentity& 
   if (request.target == PackTarget::windows) name += ".exe";
   const std::filesystem::path file(std::u8string(name.begin(), name.end()));
   if (!request.out) return file;
+  // A new path without an extension is a folder too: a pack is looked for by its own name.
   std::error_code error;
-  if (std::filesystem::is_directory(*request.out, error)) return *request.out / file;
-  return *request.out;
+  const bool new_folder =
+      !request.out->has_extension() && !std::filesystem::exists(*request.out, error);
+  return new_folder ? *request.out / file : output_file(*request.out, file);
 }
 
 // A Linux pack is written executable from the start: the bytes go to a temporary file beside
@@ -189,6 +192,7 @@ PackResult pack_scenario(const PackRequest& request) {
   }
 
   const std::filesystem::path target = pack_path(request, identity);
+  if (auto placed = make_parent_folders(target); !placed) return file_fault(placed.fault());
   if (auto written = write_pack(target, std::get<std::string>(image), request.target); !written) {
     return file_fault(written.fault());
   }

@@ -51,7 +51,10 @@ std::vector<std::filesystem::path> stub_places(const std::filesystem::path& comm
 // allow_failures, reads the five files and the stub (74 when one cannot be read or the stub is
 // not one), and writes the pack whole, replacing an older file only once the new one is complete:
 // "<line>_<number>.exe" for Windows, "<line>_<number>" with executable mode for Linux, in the
-// working folder unless `out` says otherwise.
+// working folder unless `out` says otherwise. `out` is a folder for the pack when it ends in a
+// separator, names a folder, or names nothing yet and has no extension ("dist", "new folder");
+// otherwise it is the pack's file ("dist/scenario.exe", an existing file). Missing folders are
+// made.
 PackResult pack_scenario(const PackRequest& request);
 
 }  // namespace scenario::tool

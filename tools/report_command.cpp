@@ -5,6 +5,7 @@
 
 #include "app/memorizza_dati.h"
 #include "app/memorizza_percorso.h"
+#include "check/cell_owners.h"
 #include "check/text_checker.h"
 #include "check_cli/compile_text.h"
 #include "check_cli/report_diagnostics.h"
@@ -12,7 +13,10 @@
 #include "check_cli/terminal.h"
 #include "compile_command.h"
 #include "file_moves.h"
+#include "model/code_page_1252.h"
 #include "model/error_meanings.h"
+#include "output_path.h"
+#include "parse/observer_pair.h"
 #include "platform/file_system.h"
 #include "quiet_platform.h"
 #include "report/report_page.h"
@@ -27,6 +31,7 @@ struct Compiled {
   std::optional<CellArray> cells_before_placement;
   CompileResult result;                     // the outcome, as `scenario compile` would report it
   std::vector<check::Diagnostic> findings;  // what the check found in the text as it was read
+  report::AuthorPlaces places;              // the records that put the cells' objects there
 };
 
 CompileRequest as_compile_request(const ReportRequest& request) {
@@ -37,6 +42,34 @@ CompileRequest as_compile_request(const ReportRequest& request) {
   as_compiled.train_number = request.train_number;
   as_compiled.build_profile = request.build_profile;
   return as_compiled;
+}
+
+// The cells the parse put an object in. Mountain marks are left out: the placement may put a
+// code change on one, and that code change is the compile's, not the mountain record's.
+std::vector<std::int64_t> placed_cells(const std::optional<CellArray>& cells) {
+  std::vector<std::int64_t> placed;
+  if (!cells) return placed;
+  for (std::int64_t i = 0; i <= cells->last_index(); ++i) {
+    const CellKind kind = (*cells)[i].kind;
+    if (kind != CellKind::empty && kind != CellKind::mountain_mark) placed.push_back(i);
+  }
+  return placed;
+}
+
+// Each watched cell's record, by the number fields it wrote and its file and line.
+report::AuthorPlaces author_places(const ReportRequest& request,
+                                   const std::vector<check::WatchedCell>& cells) {
+  report::AuthorPlaces places;
+  for (const check::WatchedCell& cell : cells) {
+    if (!cell.owner || cell.owner->where.kind != FieldKind::number) continue;
+    const check::FieldSpot& where = cell.owner->where;
+    const std::filesystem::path& file =
+        where.file == TextFile::route ? request.route : request.train;
+    places[static_cast<std::int32_t>(cell.index)] = {
+        where.number, cell.owner->numbers,
+        path_text(file.filename()) + ":" + std::to_string(where.line)};
+  }
+  return places;
 }
 
 FileResult<Compiled> compile(const ReportRequest& request) {
@@ -72,11 +105,15 @@ FileResult<Compiled> compile(const ReportRequest& request) {
   }
   QuietPlatform platform(working.path());
   // The check watches the run, so that the page lists what the pack reads differently from how
-  // it looks; watching changes nothing that is compiled.
+  // it looks, and so does a tracer of the cells the parse filled, so that the page gives each
+  // feature by the metres of its record; watching changes nothing that is compiled.
   check::TextChecker checker(state);
-  const auto run = memorizza_percorso(state, j, platform, files, &checker);
+  check::CellOwnerTracer owners(state, placed_cells(compiled.cells_before_placement));
+  ObserverPair both(checker, owners);
+  const auto run = memorizza_percorso(state, j, platform, files, &both);
   if (!run) return run.fault();
   compiled.findings = checker.findings();
+  compiled.places = author_places(request, owners.cells());
   const RunOutcome& outcome = run.value();
 
   CompileResult& result = compiled.result;
@@ -108,7 +145,24 @@ report::ReportOutcome outcome_of(const ReportRequest& request, const CompileResu
 }
 
 FileResult<> write_text(const std::filesystem::path& path, const std::string& text) {
+  if (auto placed = make_parent_folders(path); !placed) return placed;
   return replace_file(path, [&](ByteWriter& out) { out.text(text); });
+}
+
+// The outputs as files: a folder given for one takes the file named for the scenario in it.
+ReportRequest with_output_files(const ReportRequest& request) {
+  const std::string stem = code_page_1252_to_utf8(request.line_name + "_" + request.train_number);
+  const auto own = [&stem](const char* ending) {
+    const std::string name = stem + ending;
+    return std::filesystem::path(std::u8string(name.begin(), name.end()));
+  };
+  ReportRequest resolved = request;
+  resolved.html = output_file(request.html, own(".html"));
+  if (!request.map_svg.empty()) resolved.map_svg = output_file(request.map_svg, own("_map.svg"));
+  if (!request.profile_svg.empty()) {
+    resolved.profile_svg = output_file(request.profile_svg, own("_profile.svg"));
+  }
+  return resolved;
 }
 
 FileResult<> write_picture(const std::filesystem::path& path, const std::string& svg) {
@@ -135,7 +189,8 @@ int file_fault(const FileFault& fault, std::ostream& err) {
 
 }  // namespace
 
-int write_report(const ReportRequest& request, std::ostream& err) {
+int write_report(const ReportRequest& asked, std::ostream& err) {
+  const ReportRequest request = with_output_files(asked);
   if (const std::filesystem::path* output = overwritten_input(request)) {
     err << "scenario: " << path_text(*output)
         << " is the route or train file; the report never writes over the author's files\n";
@@ -149,6 +204,7 @@ int write_report(const ReportRequest& request, std::ostream& err) {
   input.state = &done.state;
   input.cells_before_placement =
       done.cells_before_placement ? &*done.cells_before_placement : nullptr;
+  input.author_places = done.places;
   input.outcome = outcome_of(request, done.result);
   const std::optional<SourceText> route_text = SourceText::read(request.route);
   const std::optional<SourceText> train_text = SourceText::read(request.train);

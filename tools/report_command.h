@@ -7,7 +7,9 @@
 namespace scenario::tool {
 
 // What `scenario report` is asked for: the author's two text files, the scenario's identity,
-// the page to write and, optionally, the two pictures as SVG files of their own.
+// the page to write and, optionally, the two pictures as SVG files of their own. An output that
+// names a folder (output_path.h) takes the scenario's name in it: "<line>_<number>.html",
+// "<line>_<number>_map.svg", "<line>_<number>_profile.svg"; missing folders are made.
 struct ReportRequest {
   std::filesystem::path route;
   std::filesystem::path train;

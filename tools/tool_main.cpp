@@ -19,6 +19,7 @@
 #include "report_command.h"
 #include "utf8_path.h"
 #include "verify_command.h"
+#include "word_choice.h"
 
 namespace scenario::tool {
 
@@ -63,6 +64,16 @@ CLI::Option* add_path(CLI::App* command, const std::string& name,
       name, [&path](const std::string& text) { path = path_from_utf8(text); }, description);
 }
 
+CLI::Option* add_paths(CLI::App* command, const std::string& name,
+                       std::vector<std::filesystem::path>& paths, const std::string& description) {
+  return command->add_option_function<std::vector<std::string>>(
+      name,
+      [&paths](const std::vector<std::string>& texts) {
+        for (const std::string& text : texts) paths.push_back(path_from_utf8(text));
+      },
+      description);
+}
+
 // The pack holds its names as code page 1252 text; so does a compile that stands for it.
 bool identity_in_code_page(std::string& line, std::string& number, const char* command,
                            std::ostream& err) {
@@ -75,6 +86,17 @@ bool identity_in_code_page(std::string& line, std::string& number, const char* c
   }
   line = *line_1252;
   number = *number_1252;
+  return true;
+}
+
+// The identity that names a set in a folder, when it is given, as the set's files name it.
+bool identity_in_code_page(std::optional<std::string>& line, std::optional<std::string>& number,
+                           const char* command, std::ostream& err) {
+  std::string line_text = line.value_or("");
+  std::string number_text = number.value_or("");
+  if (!identity_in_code_page(line_text, number_text, command, err)) return false;
+  if (line) line = line_text;
+  if (number) number = number_text;
   return true;
 }
 
@@ -157,16 +179,13 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
            "Also write the profile as an SVG file");
   report->add_flag("--no-profile", report_no_profile,
                    "Compile without the line profile, as compile --no-profile does");
-  const std::map<std::string, inspect::DumpFormat> formats = {{"text", inspect::DumpFormat::text},
-                                                              {"json", inspect::DumpFormat::json},
-                                                              {"csv", inspect::DumpFormat::csv}};
   DumpRequest dump;
   std::vector<std::string> kinds;
   std::optional<std::int64_t> from_metres;
   std::optional<std::int64_t> to_metres;
   CLI::App* dump_command = app.add_subcommand(
       "dump", "Show what compiled files hold: the line profile, the scenario table, the cells");
-  dump_command->add_option("files", dump.inputs, "Compiled files, or a folder holding a set")
+  add_paths(dump_command, "files", dump.inputs, "Compiled files, or a folder holding a set")
       ->required();
   identity_options(dump_command, dump.line_name, dump.train_number);
   dump_command
@@ -177,9 +196,19 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
       ->add_option("--rows", dump.last_row,
                    "The profile holds rows 0 to M (when no scenario table is beside it)")
       ->check(CLI::NonNegativeNumber);
-  dump_command->add_option("--format", dump.format, "text (default), json or csv")
-      ->transform(CLI::CheckedTransformer(formats));
-  dump_command->add_option("--kind", kinds, "Only cells of these kinds, e.g. signal,code_change")
+  add_word_option<inspect::DumpFormat>(dump_command, "--format", dump.format,
+                                       {{"text", inspect::DumpFormat::text},
+                                        {"json", inspect::DumpFormat::json},
+                                        {"csv", inspect::DumpFormat::csv}},
+                                       "text (default), json or csv");
+  // One value for each --kind, split at commas: a folder or file after it is no kind.
+  dump_command
+      ->add_option("--kind", kinds,
+                   "Only cells of these kinds, e.g. signal,code_change; a file with none of them "
+                   "is left out")
+      ->expected(1)
+      ->allow_extra_args(false)
+      ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll)
       ->delimiter(',')
       ->check(CLI::Validator(known_kind, "KIND", "a cell kind"));
   dump_command->add_option("--from", from_metres, "Only cells and profile rows from METRES on");
@@ -189,7 +218,7 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   VerifyRequest verify;
   CLI::App* verify_command =
       app.add_subcommand("verify", "Check that compiled files are whole and agree with each other");
-  verify_command->add_option("files", verify.inputs, "Compiled files, or a folder holding a set")
+  add_paths(verify_command, "files", verify.inputs, "Compiled files, or a folder holding a set")
       ->required();
   identity_options(verify_command, verify.line_name, verify.train_number);
 
@@ -197,9 +226,8 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   std::string diff_format = "text";
   CLI::App* diff_command =
       app.add_subcommand("diff", "Show what differs between two compiled sets, record by record");
-  diff_command->add_option("a", diff.a, "A folder holding a set, or a compiled file")->required();
-  diff_command->add_option("b", diff.b, "A folder, or a compiled file of the same kind")
-      ->required();
+  add_path(diff_command, "a", diff.a, "A folder holding a set, or a compiled file")->required();
+  add_path(diff_command, "b", diff.b, "A folder, or a compiled file of the same kind")->required();
   identity_options(diff_command, diff.line_name, diff.train_number);
   diff_command->add_option("--format", diff_format, "text (default) or json")
       ->check(CLI::IsMember({"text", "json"}));
@@ -241,13 +269,24 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
       return write_report(report_request, err);
     }
     if (dump_command->parsed()) {
+      if (!identity_in_code_page(dump.line_name, dump.train_number, "dump", err)) {
+        return kToolUsage;
+      }
       for (const std::string& kind : kinds) dump.filter.kinds.push_back(*inspect::kind_code(kind));
       dump.filter.from_metres = from_metres;
       dump.filter.to_metres = to_metres;
       return run_dump(dump, out, err);
     }
-    if (verify_command->parsed()) return run_verify(verify, out, err);
+    if (verify_command->parsed()) {
+      if (!identity_in_code_page(verify.line_name, verify.train_number, "verify", err)) {
+        return kToolUsage;
+      }
+      return run_verify(verify, out, err);
+    }
     if (diff_command->parsed()) {
+      if (!identity_in_code_page(diff.line_name, diff.train_number, "diff", err)) {
+        return kToolUsage;
+      }
       diff.json = diff_format == "json";
       return run_diff(diff, out, err);
     }

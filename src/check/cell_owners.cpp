@@ -42,7 +42,9 @@ const TrackCell* CellOwnerTracer::cell(std::int64_t index) const {
 }
 
 void CellOwnerTracer::field_read(const FieldEvent& field) {
-  if (!in_record_ || current_has_number_ || field.kind != FieldKind::number) return;
+  if (!in_record_ || field.kind != FieldKind::number) return;
+  current_.numbers.push_back(field.number);
+  if (current_has_number_) return;
   current_.where = spot_of(file_, field);
   current_has_number_ = true;
 }
@@ -51,6 +53,7 @@ void CellOwnerTracer::record_started(const RecordEvent& record) {
   in_record_ = true;
   current_.record = record.id.name;
   current_.where = spot_of(file_, record.keyword);
+  current_.numbers.clear();
   current_has_number_ = false;
 }
 

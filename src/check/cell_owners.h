@@ -16,6 +16,7 @@ namespace scenario::check {
 struct CellOwner {
   std::string_view record;  // the record's canonical keyword
   FieldSpot where;          // its position field, or its keyword field when it has no number
+  std::vector<std::int64_t> numbers;  // every number field it read, as read, in order
 };
 
 // One watched cell after the run: what it held when the parse ended and at the end, and who

@@ -9,10 +9,11 @@
 namespace scenario::inspect {
 
 // One compiled file as it was read: how reports name it, its own file name (single-byte text,
-// as the writer builds it from the identity) and its bytes.
+// as the writer builds it from the identity; nothing when the name has a character the code
+// page lacks, which no identity can give) and its bytes.
 struct CompiledFile {
   std::string shown;
-  std::string name;
+  std::optional<std::string> name;
   std::string bytes;
 };
 

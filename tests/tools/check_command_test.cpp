@@ -11,6 +11,7 @@
 #include "check/cell_owners.h"
 #include "check/text_checker.h"
 #include "compile_command.h"
+#include "parse/observer_pair.h"
 #include "support/test_support.h"
 
 namespace scenario::tool {
@@ -310,52 +311,6 @@ TEST_F(CheckCommand, FindsEachDefectWhereItIsAndLeavesTheCompileAsItIs) {
   }
 }
 
-// Tells two observers everything, in turn.
-class BothObservers final : public ReadObserver {
- public:
-  BothObservers(ReadObserver& a, ReadObserver& b) : a_(a), b_(b) {}
-  void file_started(TextFile f, const std::filesystem::path& p) override {
-    a_.file_started(f, p);
-    b_.file_started(f, p);
-  }
-  void field_read(const FieldEvent& e) override {
-    a_.field_read(e);
-    b_.field_read(e);
-  }
-  void field_refused(const FieldEvent& e, std::string_view why) override {
-    a_.field_refused(e, why);
-    b_.field_refused(e, why);
-  }
-  void comment_passed_over(const FieldEvent& e, int in_row, int at_most) override {
-    a_.comment_passed_over(e, in_row, at_most);
-    b_.comment_passed_over(e, in_row, at_most);
-  }
-  void section_head(const FieldEvent& e, SectionRole role) override {
-    a_.section_head(e, role);
-    b_.section_head(e, role);
-  }
-  void record_started(const RecordEvent& r) override {
-    a_.record_started(r);
-    b_.record_started(r);
-  }
-  void record_ended(const RecordEvent& r, RecordOutcome o) override {
-    a_.record_ended(r, o);
-    b_.record_ended(r, o);
-  }
-  void keyword_unmatched(const FieldEvent& e) override {
-    a_.keyword_unmatched(e);
-    b_.keyword_unmatched(e);
-  }
-  void file_ended(TextFile f, FileEnd how) override {
-    a_.file_ended(f, how);
-    b_.file_ended(f, how);
-  }
-
- private:
-  ReadObserver& a_;
-  ReadObserver& b_;
-};
-
 TEST_F(CheckCommand, WatchingTheReaderLeavesWhatThePackWritesAsItIs) {
   for (const BrokenFile& c : broken_files()) {
     SCOPED_TRACE(c.what);
@@ -369,7 +324,7 @@ TEST_F(CheckCommand, WatchingTheReaderLeavesWhatThePackWritesAsItIs) {
     ScenarioState watched;
     check::TextChecker checker(watched);
     check::CellOwnerTracer tracer(watched, {0, 1, 2, 40, 41, 61});
-    BothObservers both(checker, tracer);
+    ObserverPair both(checker, tracer);
     EXPECT_EQ(compiled(&both, watched, "watched"), plain);
   }
 }

@@ -365,6 +365,71 @@ TEST_F(InspectCommands, DumpShowsTheShippedSignalsAsTheyWereBuilt) {
                                       "239,11950,0,empty,0,0,0,0,0,0,0,6,100,100"}));
 }
 
+TEST_F(InspectCommands, KindsNarrowEveryFileOfAFolderToItsCells) {
+  const std::filesystem::path folder = shipped_set("shipped");
+  const std::string table = (folder / (std::string(kShippedLine) + "_4127.sim")).string();
+  const std::string cells = (folder / (std::string(kShippedLine) + "_4127.dat")).string();
+  const std::string profile = (folder / (std::string(kShippedLine) + "_linea.dat")).string();
+  struct Case {
+    std::vector<std::string> args;
+    bool signals;  // the two signals of the shipped line are listed
+  };
+  // --kind takes one value, so the folder after it stays an input.
+  const Case cases[] = {
+      {{"dump", "--kind", "signal", folder.string()}, true},
+      {{"dump", folder.string(), "--kind", "signal"}, true},
+      {{"dump", "--kind", "station_stop", folder.string()}, false},
+      {{"dump", "--kind", "signal,code_change", folder.string()}, true},
+      {{"dump", "--kind", "code_change", "--kind", "signal", folder.string()}, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::PrintToString(c.args));
+    const ToolRun run = run_scenario(c.args);
+    ASSERT_EQ(run.status, kToolSuccess) << run.err;
+    const std::vector<std::string> lines = lines_of(run.out);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines.front().starts_with(cells + ": cells 0 to 416")) << lines.front();
+    EXPECT_FALSE(contains(run.out, table)) << run.out;
+    EXPECT_FALSE(contains(run.out, profile)) << run.out;
+    EXPECT_EQ(contains(run.out, "cell 240 at 12000 m: signal"), c.signals) << run.out;
+    for (const std::string& line : lines) {
+      if (line.starts_with("cell ")) {
+        EXPECT_FALSE(contains(line, ": empty")) << line;
+      }
+    }
+  }
+  const ToolRun json =
+      run_scenario({"dump", "--format", "json", "--kind", "signal", folder.string()});
+  ASSERT_EQ(json.status, kToolSuccess) << json.err;
+  const auto files = nlohmann::json::parse(json.out).at("files");
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].at("file"), cells);
+}
+
+TEST_F(InspectCommands, HelpListsTheWordsAnOptionTakes) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string words;
+  };
+  const Case cases[] = {
+      {{"check", "--help"}, "{human,gcc,json}"}, {{"check", "--help"}, "{auto,always,never}"},
+      {{"dump", "--help"}, "{text,json,csv}"},   {{"diff", "--help"}, "{text,json}"},
+      {{"pack", "--help"}, "{windows,linux}"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.words);
+    const ToolRun help = run_scenario(c.args);
+    EXPECT_EQ(help.status, kToolSuccess);
+    EXPECT_TRUE(contains(help.out, c.words)) << help.out;
+    // The values the words stand for are the command's business, not the author's.
+    EXPECT_FALSE(contains(help.out, "->")) << help.out;
+  }
+  // The words are taken in any case.
+  const std::filesystem::path folder = plain_set("plain");
+  EXPECT_EQ(run_scenario({"dump", "--format", "CSV", (folder / "Prova_7.sim").string()}).status,
+            kToolSuccess);
+}
+
 TEST_F(InspectCommands, DumpNeedsTheRouteLengthAndSaysWhereToGiveIt) {
   const std::filesystem::path folder = shipped_set("shipped");
   const std::filesystem::path alone = work_ / "alone";

@@ -127,11 +127,38 @@ TEST_F(PackCommand, ReplacesAnOlderPackWhole) {
   EXPECT_EQ(file_names(out_), std::vector<std::string>{"Prova Breve_7"});
 }
 
-TEST_F(PackCommand, NamesTheFileItWasGiven) {
-  PackRequest r = request();
-  r.out = out_ / "altro nome";
-  ASSERT_EQ(pack_scenario(r).status, kToolSuccess);
-  EXPECT_EQ(file_names(out_), std::vector<std::string>{"altro nome"});
+TEST_F(PackCommand, TakesTheOutputAsAFileOrAFolderByItsShape) {
+  write_file(out_ / "vecchio", "an older pack");
+  std::filesystem::create_directory(out_ / "esistente.d");
+  struct Case {
+    std::filesystem::path out;
+    std::filesystem::path written;
+  };
+  const std::filesystem::path pack = "Prova Breve_7";
+  const Case cases[] = {
+      // An extension, or a file that is there: the pack's own file.
+      {out_ / "altro nome.run", out_ / "altro nome.run"},
+      {out_ / "vecchio", out_ / "vecchio"},
+      {out_ / "nuove" / "cartelle" / "pacco.run", out_ / "nuove" / "cartelle" / "pacco.run"},
+      // A separator at the end, a folder that is there, or a new name without an extension: a
+      // folder, made when missing, that the pack takes its own name in.
+      {out_ / "finisce" / "", out_ / "finisce" / pack},
+      {out_ / "esistente.d", out_ / "esistente.d" / pack},
+      {out_ / "new folder", out_ / "new folder" / pack},
+      {out_ / "a" / "b", out_ / "a" / "b" / pack},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.out.string());
+    PackRequest r = request();
+    r.out = c.out;
+    const PackResult result = pack_scenario(r);
+    ASSERT_EQ(result.status, kToolSuccess) << result.report;
+    EXPECT_EQ(result.written, c.written);
+    ASSERT_TRUE(std::filesystem::is_regular_file(c.written));
+    EXPECT_EQ(read_file(c.written).substr(0, 4),
+              "\x7F"
+              "ELF");
+  }
 }
 
 TEST_F(PackCommand, RefusesAScenarioThatRecordsAFailureUnlessAllowed) {
@@ -203,11 +230,11 @@ TEST_F(PackCommand, RefusesWhatItCannotReadOrName) {
        [](PackRequest& r, const std::filesystem::path& f) { r.stub = f / "not a stub"; },
        kToolFileFault, "not a pack stub: not a Linux executable"},
       {"a Linux pack given as the stub",
-       [](PackRequest& r, const std::filesystem::path& f) { r.stub = f / "packs" / "earlier"; },
+       [](PackRequest& r, const std::filesystem::path& f) { r.stub = f / "packs" / "earlier.run"; },
        kToolFileFault, "it is a pack already"},
   };
   PackRequest earlier = request();
-  earlier.out = out_ / "earlier";
+  earlier.out = out_ / "earlier.run";
   ASSERT_EQ(pack_scenario(earlier).status, kToolSuccess);
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -216,7 +243,7 @@ TEST_F(PackCommand, RefusesWhatItCannotReadOrName) {
     const PackResult result = pack_scenario(r);
     EXPECT_EQ(result.status, c.status);
     EXPECT_NE(result.report.find(c.said), std::string::npos) << result.report;
-    EXPECT_EQ(file_names(out_), std::vector<std::string>{"earlier"});
+    EXPECT_EQ(file_names(out_), std::vector<std::string>{"earlier.run"});
   }
 }
 

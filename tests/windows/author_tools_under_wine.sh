@@ -7,8 +7,9 @@
 #   - a pack with one byte of its payload changed says so in a box captioned with its name,
 #     ends with status 65 and writes nothing; one cut short is refused by the system's loader
 #     and writes nothing;
-#   - scenario.exe under Wine gives the Linux command's results for compile, pack and --help,
-#     with paths and names that are not ASCII;
+#   - scenario.exe under Wine gives the Linux command's results for compile, pack, --help, and
+#     dump, verify and diff of a set whose line name is not ASCII (also typed in cmd), with paths
+#     and names that are not ASCII;
 #   - the bundles hold what their README lists, and the README's own command, run from the
 #     unpacked ZIP under Wine, makes a pack that works.
 # Needs: build/release (command, both stubs, shipped pack, the Linux bundle), build/test (the
@@ -204,6 +205,56 @@ tool_case "--help" --help
 tool_case "compile --help" compile --help
 tool_case "pack --help" pack --help
 tool_case "a wrong command line" pack --route
+
+# A set whose line name is not ASCII: dump, verify and diff find it by its name and by its folder,
+# show it in the author's characters and call it whole, as the Linux command does. The messages
+# name paths as each system writes them, so "\" counts as "/" in the comparison.
+inspect_case() {
+  local what=$1
+  shift
+  local linux_status=0 windows_status=0
+  (cd "$work/tool/linux" && "$native_tool" "$@" >"$work/linux_out" 2>"$work/linux_err") ||
+    linux_status=$?
+  (cd "$work/tool/windows" && timeout -k 5 60 wine ./scenario.exe "$@" >"$work/windows_out" \
+    2>"$work/windows_err") || windows_status=$?
+  if [[ $windows_status == 0 && $linux_status == 0 ]] &&
+    cmp -s "$work/linux_out" <(tr '\\' / <"$work/windows_out") &&
+    cmp -s "$work/linux_err" "$work/windows_err"; then
+    pass "scenario.exe $what: status 0 and output as the Linux command's"
+  else
+    fail "scenario.exe $what: status $windows_status (Linux $linux_status); output:" \
+      "$(head -c 300 "$work/windows_out" "$work/windows_err" | tr '\n' ' ')"
+  fi
+}
+readonly lerici="Città Alta_Lèrici"
+for out in "set àè" "copia àè"; do
+  tool_case "compile, the line $lerici into $out" compile --route "$f/route.txt" \
+    --train "$f/train.txt" --line "$lerici" --number 4127 --out "$f/$out"
+done
+lerici_set="$f/set àè"
+inspect_case "verify, a folder whose set's line is $lerici" verify "$lerici_set"
+inspect_case "verify, the set named by --line $lerici" verify "$lerici_set" --line "$lerici" --number 4127
+inspect_case "verify, the files named one by one" verify "$lerici_set/${lerici}_4127.sim" \
+  "$lerici_set/${lerici}_4127.dat" "$lerici_set/${lerici}_linea.dat"
+inspect_case "dump, the set named by --line $lerici" dump "$lerici_set" --line "$lerici" --number 4127
+inspect_case "dump --kind signal, the folder after it" dump --kind signal "$lerici_set"
+inspect_case "diff, two sets of $lerici" diff "$lerici_set" "$f/copia àè" --line "$lerici" --number 4127
+
+# Typed in cmd: Wine joins the words into cmd's command line, quoting those with blanks, as
+# converted from the locale's UTF-8 (C.UTF-8 here), and cmd starts scenario.exe with that line,
+# which it reads as wide text: `cmd /c scenario.exe verify "scenari\Città àè\set àè" --line
+# "Città Alta_Lèrici" --number 4127`.
+typed_status=0
+(cd "$work/tool/windows" && timeout -k 5 60 wine cmd /c scenario.exe verify \
+  'scenari\Città àè\set àè' --line "$lerici" --number 4127 \
+  >"$work/windows_out" 2>"$work/windows_err") || typed_status=$?
+if [[ $typed_status == 0 ]] && [[ "$(grep -c ': whole$' "$work/windows_out")" == 3 ]] &&
+  grep -qF "${lerici}_4127.sim: whole" "$work/windows_out"; then
+  pass "verify typed in cmd with the folder and the line $lerici: status 0, three files whole"
+else
+  fail "verify typed in cmd: status $typed_status; output:" \
+    "$(head -c 300 "$work/windows_out" "$work/windows_err" | tr '\n' ' ')"
+fi
 
 # What both commands wrote: the binary files of the compiles, and the same pack byte for byte.
 tool_outputs() { (cd "$1/$accented_folder" && find . -type f ! -name '*.txt' -printf '%p\n' | LC_ALL=C sort); }

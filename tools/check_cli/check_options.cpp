@@ -1,9 +1,8 @@
 #include "check_cli/check_options.h"
 
-#include <map>
-
 #include "check/finding.h"
 #include "utf8_path.h"
+#include "word_choice.h"
 
 namespace scenario::tool {
 
@@ -44,15 +43,15 @@ CLI::App* add_check_command(CLI::App& app, CheckRequest& request, const CLI::Val
           ->check(identity);
   line->needs(number);
   number->needs(line);
-  const std::map<std::string, CheckFormat> formats{
-      {"human", CheckFormat::human}, {"gcc", CheckFormat::gcc}, {"json", CheckFormat::json}};
-  check->add_option("--format", request.format, "human (default), gcc or json")
-      ->transform(CLI::CheckedTransformer(formats, CLI::ignore_case));
-  const std::map<std::string, ColorChoice> colors{{"auto", ColorChoice::automatic},
-                                                  {"always", ColorChoice::always},
-                                                  {"never", ColorChoice::never}};
-  check->add_option("--color", request.color, "auto (default), always or never")
-      ->transform(CLI::CheckedTransformer(colors, CLI::ignore_case));
+  add_word_option<CheckFormat>(
+      check, "--format", request.format,
+      {{"human", CheckFormat::human}, {"gcc", CheckFormat::gcc}, {"json", CheckFormat::json}},
+      "human (default), gcc or json");
+  add_word_option<ColorChoice>(check, "--color", request.color,
+                               {{"auto", ColorChoice::automatic},
+                                {"always", ColorChoice::always},
+                                {"never", ColorChoice::never}},
+                               "auto (default), always or never");
   check->add_flag("--werror", request.werror, "Give status 1 for a warning too");
   check->add_option("--exclude", request.exclude, "Codes not to report, such as W04,W14")
       ->delimiter(',')

@@ -129,8 +129,7 @@ void draw_mountains(std::string& out, const MapPainter& painter, const LineSurve
     append_integer_attribute(out, "data-type", m.value);
     painter.append_points(out, m.from_m, m.to_m);
     out += '>';
-    append_title(out, "mountain of type " + std::to_string(m.value) + ", " +
-                          std::to_string(m.from_m) + " to " + std::to_string(m.to_m) + " m");
+    append_title(out, mountain_title(survey, m));
     out += "</polyline>";
   }
   out += "</g>";
@@ -156,9 +155,10 @@ void draw_slowdowns(std::string& out, const MapPainter& painter, const LineSurve
   for (const SlowdownMark& s : survey.slowdowns) {
     const std::int32_t from = (s.start_cell ? *s.start_cell : *s.end_cell) * kCellMetres;
     const std::int32_t to = (s.end_cell ? *s.end_cell : *s.start_cell) * kCellMetres;
-    painter.span(out, "slowdown", from, to,
-                 "slowdown to " + std::to_string(s.speed) + " km/h, " + std::to_string(from) +
-                     " to " + std::to_string(to) + " m");
+    const SlowdownPlaces places = slowdown_places(s);
+    painter.span(
+        out, "slowdown", from, to,
+        "slowdown to " + std::to_string(s.speed) + " km/h, " + places.start + " to " + places.end);
   }
   out += "</g>";
 }
@@ -171,7 +171,7 @@ void draw_boards(std::string& out, const MapPainter& painter, const LineSurvey& 
     append_integer_attribute(out, "data-cell", b.cell);
     place(out, painter.at(m));
     out += "><circle cx=\"-3\" cy=\"0\" r=\"3\"/><circle cx=\"3\" cy=\"0\" r=\"3\"/>";
-    std::string title = "maximum-speed boards at " + std::to_string(m) + " m:";
+    std::string title = "maximum-speed boards at " + place_text(b.cell, b.author) + ":";
     for (int k = 0; k < 3; ++k) {
       const auto speeds = unpack_board_speeds(b.packed[k]);
       title += ' ';
@@ -202,7 +202,7 @@ void draw_points(std::string& out, const MapPainter& painter, const LineSurvey& 
     append_integer_attribute(out, "data-cell", s.cell);
     place(out, painter.at(m));
     out += '>';
-    append_title(out, "signal at " + std::to_string(m) + " m");
+    append_title(out, "signal at " + place_text(s.cell, s.author));
     out += "</path>";
   }
   out += "</g><g class=\"stations\">";

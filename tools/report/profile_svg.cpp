@@ -182,8 +182,7 @@ void mountains(std::string& out, const ProfilePainter& p, const LineSurvey& surv
     append_number_attribute(out, "width", std::max(1.0, p.x(m.to_m) - p.x(m.from_m)));
     append_number_attribute(out, "height", kGradientTop + kGradientHeight - kSpeedTop);
     out += '>';
-    append_title(out, "mountain of type " + std::to_string(m.value) + ", " +
-                          std::to_string(m.from_m) + " to " + std::to_string(m.to_m) + " m");
+    append_title(out, mountain_title(survey, m));
     out += "</rect>";
   }
 }
@@ -199,7 +198,9 @@ void slowdown_speeds(std::string& out, const ProfilePainter& p, const ValueScale
     append_integer_attribute(out, "data-to-m", to);
     append_integer_attribute(out, "data-kmh", s.speed);
     out += '>';
-    append_title(out, "slowdown to " + std::to_string(s.speed) + " km/h");
+    const SlowdownPlaces places = slowdown_places(s);
+    append_title(out, "slowdown to " + std::to_string(s.speed) + " km/h, " + places.start + " to " +
+                          places.end);
     out += "</line>";
   }
 }
@@ -240,7 +241,7 @@ void point_marks(std::string& out, const ProfilePainter& p, const LineSurvey& su
     out += ' ';
     append_fixed(out, kSignalsY - 6, 1);
     out += "l5 6l-5 6l-5 -6z\">";
-    append_title(out, "signal at " + std::to_string(s.cell * kCellMetres) + " m");
+    append_title(out, "signal at " + place_text(s.cell, s.author));
     out += "</path>";
   }
   for (const CodeChangeMark& c : survey.code_changes) {
@@ -265,8 +266,10 @@ void point_marks(std::string& out, const ProfilePainter& p, const LineSurvey& su
     append_fixed(out, kCodesY - 5, 1);
     out += shape;
     out += "\">";
-    append_title(out, (c.cut ? std::string("code cut") : "code " + std::to_string(c.value)) +
-                          " at " + std::to_string(c.cell * kCellMetres) + " m");
+    append_title(out,
+                 (c.cut ? std::string("code cut") : "code " + std::to_string(c.value)) + " at " +
+                     place_text(c.cell, c.author) +
+                     (c.origin == CodeOrigin::placement_pass ? ", placed by the compile" : ""));
     out += "</path>";
   }
 }

@@ -196,7 +196,7 @@ Report render_report(const ReportInput& input) {
   const std::string missing = no_plan_reason(input, plan.size());
 
   std::optional<LineSurvey> survey;
-  if (state.cells) survey = survey_line(state, input.cells_before_placement);
+  if (state.cells) survey = survey_line(state, input.cells_before_placement, &input.author_places);
   if (!survey) {
     report.map_svg = missing_picture_svg("map", "map", missing.empty() ? kNoCells : missing);
     report.profile_svg = missing_picture_svg("profile", "profile", kNoCells);

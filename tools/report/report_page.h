@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "line_survey.h"
 #include "model/cell_array.h"
 #include "model/failure_code.h"
 #include "model/scenario_state.h"
@@ -31,13 +32,16 @@ struct ReportDiagnostic {
   std::string source_line;
 };
 
-// What a report is drawn from: the state after the compile, and the cells as the parse left
-// them before the placement of the code changes (to tell who placed which code change; may be
-// null). Text in the state is single-byte; text in the outcome and the diagnostics is UTF-8 or
-// plain ASCII and is escaped as well.
+// What a report is drawn from: the state after the compile, the cells as the parse left them
+// before the placement of the code changes (to tell who placed which code change; may be null),
+// and the records that put the cells' objects there (the tables and titles give a feature by
+// its record's metres when it has one, by its cell otherwise). Text in the state is
+// single-byte; text in the outcome, the diagnostics and the places' sources is UTF-8 or plain
+// ASCII and is escaped as well.
 struct ReportInput {
   const ScenarioState* state = nullptr;
   const CellArray* cells_before_placement = nullptr;
+  AuthorPlaces author_places;
   ReportOutcome outcome;
   std::vector<ReportDiagnostic> diagnostics;
   // Why the line has no plan when the compile built none on purpose; empty otherwise.

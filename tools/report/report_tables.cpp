@@ -13,8 +13,6 @@ namespace {
 
 std::string number(std::int64_t v) { return std::to_string(v); }
 
-std::string cell_position(std::int32_t cell) { return number(std::int64_t{cell} * kCellMetres); }
-
 class Table {
  public:
   Table(std::string& out, std::string_view id, std::string_view heading, bool empty,
@@ -51,15 +49,27 @@ class Table {
   // Cells are escaped: names and texts come from the authors' files.
   void row(std::initializer_list<std::string> cells) {
     out_ += "<tr>";
+    cells_of(cells);
+    out_ += "</tr>";
+  }
+  // The same with the record's source last, UTF-8 like the path it names.
+  void row(std::initializer_list<std::string> cells, const std::string& source) {
+    out_ += "<tr>";
+    cells_of(cells);
+    out_ += "<td class=\"source\">";
+    append_escaped_mixed(out_, source);
+    out_ += "</td></tr>";
+  }
+
+ private:
+  void cells_of(std::initializer_list<std::string> cells) {
     for (const std::string& c : cells) {
       out_ += "<td>";
       append_escaped(out_, c);
       out_ += "</td>";
     }
-    out_ += "</tr>";
   }
 
- private:
   std::string& out_;
   bool empty_;
 };
@@ -68,42 +78,41 @@ void stations(std::string& out, const LineSurvey& s) {
   Table t(out, "stations", "Stations", s.stations.empty(), "No station.");
   if (s.stations.empty()) return;
   t.head({"slot", "name", "position (m)", "type", "zone start (m)", "zone end (m)", "time",
-          "stop cell"});
+          "stop cell", "record"});
   for (const StationMark& st : s.stations) {
+    // The position is the record's own; the stop cell follows from the zone's end.
     t.row({number(st.slot), st.name, number(st.position), number(st.type), number(st.zone_start),
            number(st.zone_end), clock_time(st.time_s),
-           st.stop_cell ? number(*st.stop_cell) : std::string("-")});
+           st.stop_cell ? cell_text(*st.stop_cell) : std::string("-")},
+          source_text(st.author));
   }
 }
 
 void signals(std::string& out, const LineSurvey& s) {
   Table t(out, "signals", "Signals", s.signals.empty(), "No signal.");
   if (s.signals.empty()) return;
-  t.head({"cell", "position (m)", "sx", "s1", "s2", "s3", "dx", "d1", "d2", "d3", "rapp",
-          "signal time", "value1..value4"});
+  t.head({"position", "sx", "s1", "s2", "s3", "dx", "d1", "d2", "d3", "rapp", "signal time",
+          "value1..value4", "record"});
   for (const SignalMark& sig : s.signals) {
     const SignalAspects& a = sig.aspects;
-    t.row({number(sig.cell), cell_position(sig.cell), number(a.sx), number(a.s[0]), number(a.s[1]),
+    t.row({place_text(sig.cell, sig.author), number(a.sx), number(a.s[0]), number(a.s[1]),
            number(a.s[2]), number(a.dx), number(a.d[0]), number(a.d[1]), number(a.d[2]),
            number(a.rapp), number(sig.values.signal_time),
            number(sig.values.value1) + " " + number(sig.values.value2) + " " +
-               number(sig.values.value3) + " " + number(sig.values.value4)});
+               number(sig.values.value3) + " " + number(sig.values.value4)},
+          source_text(sig.author));
   }
-}
-
-std::string optional_cell(const std::optional<std::int32_t>& cell) {
-  return cell ? number(*cell) + " (" + cell_position(*cell) + " m)" : std::string("-");
 }
 
 void slowdowns(std::string& out, const LineSurvey& s) {
   Table t(out, "slowdowns", "Slowdowns", s.slowdowns.empty(), "No slowdown.");
   if (s.slowdowns.empty()) return;
-  t.head(
-      {"start cell", "end cell", "speed (km/h)", "d_v", "f_tt", "warning cell", "approach cells"});
+  t.head({"start", "end", "speed (km/h)", "d_v", "f_tt", "warning", "approach cells", "record"});
   for (const SlowdownMark& sl : s.slowdowns) {
-    t.row({optional_cell(sl.start_cell), optional_cell(sl.end_cell), number(sl.speed),
-           number(sl.d_v), number(sl.f_tt), optional_cell(sl.warning_cell),
-           number(sl.approach_cells)});
+    const SlowdownPlaces p = slowdown_places(sl);
+    t.row({p.start, p.end, number(sl.speed), number(sl.d_v), number(sl.f_tt), p.warning,
+           number(sl.approach_cells)},
+          p.source);
   }
 }
 
@@ -111,9 +120,9 @@ void direction_boards(std::string& out, const LineSurvey& s) {
   Table t(out, "direction-boards", "Direction boards", s.direction_boards.empty(),
           "No direction board.");
   if (s.direction_boards.empty()) return;
-  t.head({"cell", "position (m)", "slot", "text"});
+  t.head({"position", "slot", "text", "record"});
   for (const DirectionBoardMark& b : s.direction_boards) {
-    t.row({number(b.cell), cell_position(b.cell), number(b.slot), b.text});
+    t.row({place_text(b.cell, b.author), number(b.slot), b.text}, source_text(b.author));
   }
 }
 
@@ -131,15 +140,16 @@ void speed_boards(std::string& out, const LineSurvey& s) {
   Table t(out, "speed-boards", "Maximum-speed boards", s.speed_boards.empty(),
           "No maximum-speed board.");
   if (s.speed_boards.empty()) return;
-  t.head({"cell", "position (m)", "first board A / B / C (km/h)", "stripes",
-          "second board A / B / C (km/h)", "stripes", "value1..value4"});
+  t.head({"position", "first board A / B / C (km/h)", "stripes", "second board A / B / C (km/h)",
+          "stripes", "value1..value4", "record"});
   for (const SpeedBoardMark& b : s.speed_boards) {
     const std::int32_t stripes = b.stripes;
     const std::int32_t first_stripes = stripes >= 0 ? stripes / 10 : stripes;
-    t.row({number(b.cell), cell_position(b.cell), board_speeds(b, true), number(first_stripes),
+    t.row({place_text(b.cell, b.author), board_speeds(b, true), number(first_stripes),
            board_speeds(b, false), stripes >= 0 ? number(stripes % 10) : std::string("?"),
            number(b.packed[0]) + " " + number(b.packed[1]) + " " + number(b.packed[2]) + " " +
-               number(b.stripes)});
+               number(b.stripes)},
+          source_text(b.author));
   }
 }
 
@@ -160,10 +170,11 @@ std::string origin_text(const CodeChangeMark& c) {
 void code_changes(std::string& out, const LineSurvey& s) {
   Table t(out, "code-changes", "Code changes", s.code_changes.empty(), "No code change.");
   if (s.code_changes.empty()) return;
-  t.head({"cell", "position (m)", "kind", "code", "placed by"});
+  t.head({"position", "kind", "code", "placed by", "record"});
   for (const CodeChangeMark& c : s.code_changes) {
-    t.row({number(c.cell), cell_position(c.cell), c.cut ? "code cut" : "code change",
-           c.cut ? std::string("-") : number(c.value), origin_text(c)});
+    t.row({place_text(c.cell, c.author), c.cut ? "code cut" : "code change",
+           c.cut ? std::string("-") : number(c.value), origin_text(c)},
+          source_text(c.author));
   }
 }
 
@@ -177,11 +188,26 @@ void curve_table(std::string& out, std::span<const PlanCurve> curves) {
   }
 }
 
+// The mountain records that gave a stretch of cells its type, as their authors wrote them.
+std::string written_text(const LineSurvey& s, const Stretch& stretch) {
+  std::string text;
+  for (const WrittenSpan& m : written_over(s, stretch)) {
+    if (!text.empty()) text += ", ";
+    text += number(m.from_m) + " to " + number(m.to_m);
+  }
+  return text.empty() ? std::string("-") : text;
+}
+
 void mountain_table(std::string& out, const LineSurvey& s) {
   Table t(out, "mountains", "Mountains", s.mountains.empty(), "No mountain.");
   if (s.mountains.empty()) return;
-  t.head({"from (m)", "to (m)", "type"});
-  for (const Stretch& m : s.mountains) t.row({number(m.from_m), number(m.to_m), number(m.value)});
+  t.head({"as written (m)", "cells", "type"});
+  for (const Stretch& m : s.mountains) {
+    t.row({written_text(s, m),
+           "cells " + number(m.from_m / kCellMetres) + " to " + number(m.to_m / kCellMetres - 1) +
+               " (" + number(m.from_m) + " to " + number(m.to_m) + " m)",
+           number(m.value)});
+  }
 }
 
 }  // namespace

@@ -61,6 +61,27 @@ std::vector<std::string> attributes(const std::string& page, const std::string& 
   return values;
 }
 
+// The rows of the table in the section `id`, each as the texts of its cells.
+std::vector<std::vector<std::string>> table_rows(const std::string& page, const std::string& id) {
+  const auto section = page.find("<section class=\"table\" id=\"" + id + "\">");
+  if (section == std::string::npos) return {};
+  const std::string table = page.substr(section, page.find("</section>", section) - section);
+  const std::string body = table.substr(std::min(table.find("<tbody>"), table.size()));
+  std::vector<std::vector<std::string>> rows;
+  const std::regex row("<tr>(.*?)</tr>");
+  const std::regex cell("<td[^>]*>([^<]*)</td>");
+  for (auto r = std::sregex_iterator(body.begin(), body.end(), row); r != std::sregex_iterator();
+       ++r) {
+    const std::string cells = (*r)[1];
+    rows.emplace_back();
+    for (auto c = std::sregex_iterator(cells.begin(), cells.end(), cell);
+         c != std::sregex_iterator(); ++c) {
+      rows.back().push_back((*c)[1]);
+    }
+  }
+  return rows;
+}
+
 class ReportCommand : public ::testing::Test {
  protected:
   ToolRun report(const std::string& route, const std::string& train,
@@ -106,6 +127,42 @@ TEST_F(ReportCommand, WritesThePageAndThePicturesAndOnlyReadsTheAuthorsFiles) {
   EXPECT_EQ(attributes(page, "station", "data-position"), (std::vector<std::string>{"1000"}));
 }
 
+TEST_F(ReportCommand, WritesIntoAFolderGivenForAnOutputAndMakesMissingFolders) {
+  std::filesystem::create_directory(folder_ / "esistente");
+  struct Case {
+    std::string option;
+    std::filesystem::path given;
+    std::filesystem::path written;
+  };
+  const Case cases[] = {
+      {"-o", folder_ / "nuova" / "cartella" / "",
+       folder_ / "nuova" / "cartella" / "Prova Breve_7.html"},
+      {"-o", folder_ / "esistente", folder_ / "esistente" / "Prova Breve_7.html"},
+      {"-o", folder_ / "x" / "y" / "pagina.html", folder_ / "x" / "y" / "pagina.html"},
+      {"-o", folder_ / "senza estensione", folder_ / "senza estensione"},
+      {"--map-svg", folder_ / "disegni" / "", folder_ / "disegni" / "Prova Breve_7_map.svg"},
+      {"--profile-svg", folder_ / "esistente", folder_ / "esistente" / "Prova Breve_7_profile.svg"},
+      {"--map-svg", folder_ / "p" / "q" / "mappa.svg", folder_ / "p" / "q" / "mappa.svg"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.option + " " + c.given.string());
+    const std::filesystem::path page = page_;
+    std::vector<std::string> extra = {c.option, c.given.string()};
+    if (c.option == "-o") {
+      page_ = c.given;
+      extra.clear();
+    }
+    const ToolRun result = report(route_with(""), train_with(""), extra);
+    page_ = page;
+    EXPECT_EQ(result.status, 0) << result.err;
+    ASSERT_TRUE(std::filesystem::is_regular_file(c.written));
+    const std::string text = read_file(c.written);
+    EXPECT_TRUE(text.starts_with(c.option == "-o" ? "<!DOCTYPE html>" : "<?xml"))
+        << text.substr(0, 40);
+    std::filesystem::remove(c.written);
+  }
+}
+
 TEST_F(ReportCommand, ListsWhatTheCheckFindsInTheTextUnderTheHeader) {
   // A board text cut at a comma on line 5, and a slowdown at 1000 m on line 5 of the train.
   const ToolRun found = report(route_with("cartello_indicatore, 1350, (DEV, U.)\n"),
@@ -148,6 +205,83 @@ TEST_F(ReportCommand, ToldTheTrainFilesCodeChangesFromThePlacementsAsTheRulesPla
   EXPECT_EQ(attributes(page, "code-change", "data-value"),
             (std::vector<std::string>{"200", "100", "180", "180", "180", "180"}));
   EXPECT_NE(page.find("<td>train file (200, capped by the placement)</td>"), std::string::npos);
+}
+
+TEST_F(ReportCommand, GivesEachFeatureByTheMetresItsRecordWroteAndThenItsCell) {
+  // Positions off the cells' metres, so that a cell's own metres cannot pass for the author's.
+  // A signal or board stands in cell p / 50 + 1, a code change in p / 50, a station stops in
+  // the cell before its zone's end (3200 m), a mountain covers cells inizio / 50 to fine / 50 - 1,
+  // all rounded. The two slowdowns overlap: the end of the one at 3010 m (4010 m, cell 81) comes
+  // first, so it pairs with the start of the one at 3510 m, and the other end with 3010.
+  const std::string route = route_with(
+      "montagna, 1010, 1990, 2\n"
+      "indicatori_vmax, 2410, 100, 110, 110, 0, 90, 95, 95, 1\n"
+      "cartello_indicatore, 1360, (DEV.U.)\n");
+  const std::string train = train_with(
+      "stazione, 3000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0, 8,0,0, UNO\n"
+      "segnale, 2210, 2, 5, 6, 0, 0, 0, 0, 0, 0, 0\n"
+      "rallentamento, 3010, 60, 1000, 1, 0, 0\n"
+      "rallentamento, 3510, 50, 1000, 1, 0, 0\n"
+      "abbattimento, 1010, 200\n");
+  const ToolRun result = report(route, train);
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::string page = read_file(page_);
+
+  struct Row {
+    const char* table;
+    std::size_t row;
+    std::vector<std::pair<std::size_t, std::string>> cells;  // column, text
+  };
+  const std::vector<Row> rows = {
+      {"stations", 0, {{2, "3000"}, {7, "cell 63 (3150 m)"}, {8, "my train.txt:5"}}},
+      {"signals", 0, {{0, "2210 m (cell 45)"}, {12, "my train.txt:6"}}},
+      {"slowdowns",
+       0,
+       {{0, "3010 m (cell 61)"},
+        {1, "4510 m (cell 91)"},
+        {5, "1810 m (cell 37)"},
+        {7, "my train.txt:7, my train.txt:8"}}},
+      {"slowdowns",
+       1,
+       {{0, "3510 m (cell 71)"},
+        {1, "4010 m (cell 81)"},
+        {5, "2310 m (cell 47)"},
+        {7, "my train.txt:8, my train.txt:7"}}},
+      {"direction-boards", 0, {{0, "1360 m (cell 28)"}, {3, "my route.txt:7"}}},
+      {"speed-boards", 0, {{0, "2410 m (cell 49)"}, {6, "my route.txt:6"}}},
+      {"code-changes", 0, {{0, "1010 m (cell 20)"}, {3, "train file"}, {4, "my train.txt:9"}}},
+      {"mountains", 0, {{0, "1010 to 1990"}, {1, "cells 20 to 39 (1000 to 2000 m)"}}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::string(r.table) + " row " + std::to_string(r.row));
+    const auto table = table_rows(page, r.table);
+    ASSERT_LT(r.row, table.size());
+    for (const auto& [column, text] : r.cells) {
+      ASSERT_LT(column, table[r.row].size());
+      EXPECT_EQ(table[r.row][column], text) << "column " << column;
+    }
+  }
+  // The placement's code changes have no record: they are given by their cells.
+  const auto codes = table_rows(page, "code-changes");
+  ASSERT_GT(codes.size(), 1U);
+  for (std::size_t k = 1; k < codes.size(); ++k) {
+    SCOPED_TRACE(k);
+    ASSERT_EQ(codes[k].size(), 5U);
+    EXPECT_EQ(codes[k][3], "placement pass");
+    std::smatch cell;
+    ASSERT_TRUE(std::regex_match(codes[k][0], cell, std::regex("cell (\\d+) \\((\\d+) m\\)")))
+        << codes[k][0];
+    EXPECT_EQ(std::stoi(cell[2]), 50 * std::stoi(cell[1]));
+    EXPECT_EQ(codes[k][4], "-");
+  }
+  // The pictures' titles name them the same way.
+  for (const char* title :
+       {"<title>signal at 2210 m (cell 45)</title>", "<title>code 200 at 1010 m (cell 20)</title>",
+        "slowdown to 60 km/h, 3010 m (cell 61) to 4510 m (cell 91)",
+        "<title>maximum-speed boards at 2410 m (cell 49):",
+        "mountain of type 2, 1010 to 1990 m as written (cells 20 to 39"}) {
+    EXPECT_NE(page.find(title), std::string::npos) << title;
+  }
 }
 
 TEST_F(ReportCommand, APageForARecordedFailureSaysSoAtTheTop) {
@@ -199,10 +333,12 @@ TEST_F(ReportCommand, APageThatCannotBeWrittenIsAFileFault) {
   write_file(train_, train_with(""));
   const ToolRun result =
       run({"report", "--route", route_.string(), "--train", train_.string(), "--line", "L",
-           "--number", "1", "-o", (folder_ / "no such folder" / "r.html").string()});
+           "--number", "1", "-o", (folder_ / "my route.txt" / "r.html").string()});
+  // Its folder would be the route file, which no folder can replace.
   EXPECT_EQ(result.status, 74);
   EXPECT_NE(result.err.find("scenario: cannot go on: "), std::string::npos);
-  EXPECT_NE(result.err.find("no such folder"), std::string::npos);
+  EXPECT_NE(result.err.find("my route.txt/r.html: cannot make its folder"), std::string::npos)
+      << result.err;
 }
 
 TEST_F(ReportCommand, NeverWritesOverTheAuthorsFiles) {

@@ -168,6 +168,28 @@ TEST(ReportPage, ListsTheDiagnosticsItIsGivenAndNoneOtherwise) {
   EXPECT_EQ(without.find("<li class=\"diagnostic\""), std::string::npos);
 }
 
+TEST(ReportPage, NamesAFeatureByItsRecordsMetresWhenItHasOneAndByItsCellOtherwise) {
+  ScenarioState state = straight_line();
+  (*state.cells)[30].kind = CellKind::signal;
+  (*state.cells)[40].kind = CellKind::signal;
+  ReportInput input;
+  input.state = &state;
+  // The signal of cell 30 was written at 1460 m on line 9 of a file named outside ASCII; the
+  // one of cell 40 has no record the page was told of.
+  input.author_places[30] = {1460, {1460, 2, 5}, "citt\xC3\xA0.txt:9"};
+  const Report report = render_report(input);
+  const std::string& page = report.html;
+  EXPECT_NE(page.find("<td>1460 m (cell 30)</td>"), std::string::npos);
+  EXPECT_NE(page.find("<td class=\"source\">citt\xC3\xA0.txt:9</td>"), std::string::npos);
+  EXPECT_NE(page.find("<td>cell 40 (2000 m)</td>"), std::string::npos);
+  EXPECT_NE(page.find("<td class=\"source\">-</td>"), std::string::npos);
+  EXPECT_EQ(page.find("1500 m"), std::string::npos);  // the first cell's own metres
+  for (const std::string* picture : {&report.map_svg, &report.profile_svg}) {
+    EXPECT_NE(picture->find("<title>signal at 1460 m (cell 30)</title>"), std::string::npos);
+    EXPECT_NE(picture->find("<title>signal at cell 40 (2000 m)</title>"), std::string::npos);
+  }
+}
+
 TEST(ReportPage, EscapesEveryTextFromTheAuthorsFiles) {
   ScenarioState state = straight_line();
   state.line_name = "Linea <b>&";

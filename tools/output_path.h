@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+
+#include "model/file_fault.h"
+
+namespace scenario::tool {
+
+// Where a command writes a file the author named on the command line (`report -o`, `--map-svg`,
+// `pack -o`...). A path that ends in a folder separator, or names a folder that exists, is a
+// folder, and the file takes its own name in it; any other path is the file itself.
+bool names_folder(const std::filesystem::path& given);
+std::filesystem::path output_file(const std::filesystem::path& given,
+                                  const std::filesystem::path& own_name);
+
+// Creates the folders above `file` that are missing, as `mkdir -p` does. The fault names the
+// file that could not be placed and the system's reason.
+FileResult<> make_parent_folders(const std::filesystem::path& file);
+
+}  // namespace scenario::tool
