@@ -88,9 +88,12 @@ function(add_scenario_pack target)
   endif()
 
   set(inputs ${P_ROUTE} ${P_TRAIN_FILE})
+  # --force: the output folder is a build folder, where the text files of the pack's name are
+  # those an earlier run of the pack left, never the author's sources; an edited notes file
+  # must not stop the next build.
   set(arguments pack --route ${P_ROUTE} --train ${P_TRAIN_FILE} --line ${P_LINE}
                 --number ${P_TRAIN} --target ${system} --stub $<TARGET_FILE:${P_STUB}>
-                -o ${pack_file})
+                -o ${pack_file} --force)
   foreach(text NOTES SLOWDOWNS SHEET)
     if(DEFINED P_${text})
       string(TOLOWER ${text} option)

@@ -20,6 +20,8 @@ enum ToolStatus : int {
   kToolErrorBox = 2,         // the run was stopped by error 1250 or 1251; no binary file
   kToolUsage = 64,           // the command line was wrong
   kToolInternalError = 70,   // a fault of the tool itself
+  kToolWouldLoseFiles = 73,  // `scenario pack`: its run in the pack's folder would lose the
+                             // author's text files; nothing was written
   kToolFileFault = 74,       // a file could not be read or written
 };
 

@@ -67,4 +67,11 @@ std::string json_report(const CompileRequest& request, const CompileResult& resu
   return report.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) + "\n";
 }
 
+std::string written_files(const CompileRequest& request, const CompileResult& result) {
+  if (result.outputs.empty()) return {};
+  std::string names;
+  for (const std::string& name : result.outputs) names += (names.empty() ? "" : ", ") + name;
+  return "wrote " + names + " in " + path_text(request.out) + "\n";
+}
+
 }  // namespace scenario::tool

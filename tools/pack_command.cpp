@@ -3,15 +3,22 @@
 #include <system_error>
 #include <variant>
 
+#include "check/finding.h"
+#include "check/source_names.h"
+#include "check/text_checker.h"
 #include "check_cli/compile_text.h"
+#include "check_cli/diagnostic_text.h"
+#include "check_cli/source_text.h"
 #include "compile_command.h"
 #include "file_moves.h"
 #include "model/code_page_1252.h"
 #include "model/file_fault.h"
 #include "output_path.h"
+#include "pack_folder.h"
 #include "pack_image.h"
 #include "pack_names.h"
 #include "payload/payload_format.h"
+#include "payload/text_writers.h"
 #include "platform/file_system.h"
 
 #ifndef SCENARIO_STUBS_FROM_COMMAND
@@ -56,25 +63,71 @@ const std::filesystem::path* working_copy_fault(const CompileRequest& compile,
   return std::filesystem::exists(author, error) ? &author : nullptr;
 }
 
-// Compiles the scenario as the build-time check does; its binary files stay in the compile's
-// own working folder and go with it. Returns the status and the diagnostics; a fault of the
+// What the check of the scenario found: the compile's status and what it says of the failure,
+// the warnings and notes, and why the pack would skip a whole text file, when it would.
+struct Checked {
+  int status = kToolSuccess;
+  std::string failure;  // as `scenario compile` tells it; a file fault when status is 74
+  std::vector<check::Diagnostic> findings;
+  std::optional<std::string> skipped;
+};
+
+// A file the pack skips whole leaves the scenario without its data, though the compile records
+// no failure for it: a train file without "[generale]". (A route file without it is the
+// recorded failure 102.)
+std::optional<std::string> whole_file_skipped(const std::vector<check::Diagnostic>& findings,
+                                              const PackRequest& request) {
+  const std::string skipped = check::finding_code(check::Finding::train_without_data);
+  for (const check::Diagnostic& d : findings) {
+    if (d.code != skipped) continue;
+    return "the pack skips the train file " + path_text(request.train) +
+           " whole: it holds no \"[generale]\", so the scenario would carry no train data";
+  }
+  return std::nullopt;
+}
+
+// The warnings and notes as `scenario check` shows them, quoting the author's route and train
+// text (nothing quoted of a file that is not there).
+std::string shown_findings(const Checked& checked, const PackRequest& request,
+                           const std::optional<SourceText>& route,
+                           const std::optional<SourceText>& train) {
+  if (request.quiet || checked.findings.empty()) return {};
+  const ShownFiles files{path_text(request.route), path_text(request.train),
+                         route ? &*route : nullptr, train ? &*train : nullptr};
+  return human_text(checked.findings, files, request.color);
+}
+
+// Compiles the scenario as the build-time check does, watched as `scenario check` watches it;
+// its binary files stay in the compile's own working folder and go with it. A fault of the
 // compile's own copies is a file fault, never a failure the pack would record.
-std::pair<int, std::string> check_scenario(const PackRequest& request,
-                                           const PackIdentity& identity) {
+Checked check_scenario(const PackRequest& request, const PackIdentity& identity) {
   CompileRequest compile;
   compile.route = request.route;
   compile.train = request.train;
   compile.line_name = identity.line_name;
   compile.train_number = identity.train_number;
   compile.deliver = false;
-  const CompileResult result = compile_scenario(compile);
+  ScenarioState state;
+  check::TextChecker checker(state);
+  compile.observer = &checker;
+  const CompileResult result = compile_scenario(compile, state);
+  Checked checked;
   if (const std::filesystem::path* author = working_copy_fault(compile, result)) {
-    return {kToolFileFault,
-            "scenario: cannot pack: " + detail_text(result.failure.detail, *author) +
-                " (its copy in the check's working folder)\n"};
+    checked.status = kToolFileFault;
+    checked.failure = "scenario: cannot pack: " + detail_text(result.failure.detail, *author) +
+                      " (its copy in the check's working folder)\n";
+    return checked;
   }
-  // Shown as `scenario compile` shows it, without colour: the report is a text of its own.
-  return {result.status, compile_text(compile, result, false)};
+  checked.status = result.status;
+  checked.failure = compile_text(compile, result, request.color);
+  checked.findings = checker.findings();
+  for (check::Diagnostic& note : check::sources_named_as_pack_texts(
+           {path_text(request.route.filename()), path_text(request.train.filename())}, &state)) {
+    checked.findings.push_back(std::move(note));
+  }
+  sort_by_place(checked.findings);
+  checked.skipped = whole_file_skipped(checked.findings, request);
+  return checked;
 }
 
 std::filesystem::path find_stub(const PackRequest& request, std::string& looked) {
@@ -129,6 +182,51 @@ FileResult<> write_pack(const std::filesystem::path& target, const std::string& 
   return {};
 }
 
+// Whether the scenario may be packed: a failure the pack would record, its error box or a file
+// it skips whole refuses it unless allow_failures. `verdict` tells which, and what was done.
+bool may_pack(const Checked& checked, const PackRequest& request, std::string& verdict) {
+  const bool failed = checked.status != kToolSuccess;
+  if (!request.allow_failures) {
+    const std::string insist = " (--allow-failures packs it all the same)\n";
+    if (checked.skipped) verdict += "scenario: not packed: " + *checked.skipped + insist;
+    if (failed) verdict += "scenario: not packed: the pack would do this" + insist;
+    return !failed && !checked.skipped;
+  }
+  const std::string insisted = "scenario: packed all the same (--allow-failures): ";
+  if (checked.skipped) verdict += insisted + *checked.skipped + "\n";
+  if (failed) verdict += insisted + "the pack will do this\n";
+  return true;
+}
+
+// Why the pack may not go beside `target`, where its run would lose the author's files; empty
+// when it may, or when told to all the same. `texts` are the five texts the pack carries.
+std::string folder_refusal(const PackRequest& request, const PackIdentity& identity,
+                           const std::filesystem::path& target, const std::string (&texts)[5]) {
+  if (request.force) return {};
+  ScenarioState named;
+  named.line_name = identity.line_name;
+  named.train_number = identity.train_number;
+  const LeftTexts left{text_file_bytes(texts[2]), text_file_bytes(texts[3]),
+                       text_file_bytes(texts[4])};
+  const std::vector<LostFile> lost = files_a_run_would_lose(target.parent_path(), named, left);
+  return lost.empty() ? std::string() : lost_files_refusal(target.parent_path(), lost);
+}
+
+// The status of a refused scenario: the compile's when it fails, 1 for a file skipped whole.
+int failed_status(const Checked& checked) {
+  return checked.status != kToolSuccess ? checked.status : kToolRecordedFailure;
+}
+
+// "wrote pack 'packs/L_T' (146 KB) for line L, train T".
+std::string written_line(const std::filesystem::path& pack, std::uintmax_t bytes,
+                         const PackIdentity& identity) {
+  const std::u8string shown = pack.generic_u8string();
+  return "wrote pack '" + std::string(shown.begin(), shown.end()) + "' (" +
+         std::to_string((bytes + 500) / 1000) + " KB) for line " +
+         code_page_1252_to_utf8(identity.line_name) + ", train " +
+         code_page_1252_to_utf8(identity.train_number) + "\n";
+}
+
 }  // namespace
 
 std::vector<std::filesystem::path> stub_places(const std::filesystem::path& command_folder,
@@ -145,20 +243,15 @@ PackResult pack_scenario(const PackRequest& request) {
   }
   const PackIdentity& identity = std::get<PackIdentity>(named);
 
-  const auto [check_status, check_report] = check_scenario(request, identity);
-  PackResult result;
-  result.report = check_report;
-  if (check_status == kToolFileFault || (check_status != kToolSuccess && !request.allow_failures)) {
-    result.status = check_status;
-    if (check_status != kToolFileFault) {
-      result.report +=
-          "scenario: not packed: the pack would do this (--allow-failures packs it "
-          "all the same)\n";
-    }
-    return result;
-  }
-  if (check_status != kToolSuccess) {
-    result.report += "scenario: packed all the same (--allow-failures): the pack will do this\n";
+  const Checked checked = check_scenario(request, identity);
+  if (checked.status == kToolFileFault) return refused(checked.status, checked.failure);
+  // Told in this order: the warnings and notes, the failure, what is done about them.
+  std::string verdict;
+  if (!may_pack(checked, request, verdict)) {
+    return refused(failed_status(checked),
+                   shown_findings(checked, request, SourceText::read(request.route),
+                                  SourceText::read(request.train)) +
+                       checked.failure + verdict);
   }
 
   std::string texts[5];
@@ -169,10 +262,22 @@ PackResult pack_scenario(const PackRequest& request) {
     if (!text) return file_fault(text.fault());
     texts[k] = std::move(text).value();
   }
+  // Quoted from the bytes just read: a file is read for the check and for the pack, no more.
+  PackResult result;
+  result.report = shown_findings(checked, request, SourceText(texts[0]), SourceText(texts[1])) +
+                  checked.failure + verdict;
   const auto payload = encode_payload({identity.line_name, identity.train_number, texts[0],
                                        texts[1], texts[2], texts[3], texts[4]});
   if (!payload)
     return refused(kToolFileFault, "scenario pack: the files are too large for a pack\n");
+
+  const std::filesystem::path target = pack_path(request, identity);
+  if (const std::string refusal = folder_refusal(request, identity, target, texts);
+      !refusal.empty()) {
+    result.status = kToolWouldLoseFiles;
+    result.report += refusal;
+    return result;
+  }
 
   std::string looked;
   const std::filesystem::path stub_file = find_stub(request, looked);
@@ -191,13 +296,14 @@ PackResult pack_scenario(const PackRequest& request) {
     return file_fault(FileFault{stub_file, "not a pack stub: " + refusal->reason});
   }
 
-  const std::filesystem::path target = pack_path(request, identity);
+  const std::string& pack = std::get<std::string>(image);
   if (auto placed = make_parent_folders(target); !placed) return file_fault(placed.fault());
-  if (auto written = write_pack(target, std::get<std::string>(image), request.target); !written) {
+  if (auto written = write_pack(target, pack, request.target); !written) {
     return file_fault(written.fault());
   }
   result.status = kToolSuccess;
   result.written = target;
+  if (!request.quiet) result.report += written_line(target, pack.size(), identity);
   return result;
 }
 

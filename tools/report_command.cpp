@@ -182,6 +182,15 @@ const std::filesystem::path* overwritten_input(const ReportRequest& request) {
   return nullptr;
 }
 
+// The page and the pictures written, as given: "report.html, map.svg".
+std::string written_pages(const ReportRequest& request) {
+  std::string names = path_text(request.html);
+  for (const std::filesystem::path* picture : {&request.map_svg, &request.profile_svg}) {
+    if (!picture->empty()) names += ", " + path_text(*picture);
+  }
+  return names;
+}
+
 int file_fault(const FileFault& fault, std::ostream& err) {
   err << "scenario: cannot go on: " << fault.describe() << "\n";
   return kToolFileFault;
@@ -226,6 +235,7 @@ int write_report(const ReportRequest& asked, std::ostream& err) {
     return file_fault(written.fault(), err);
   }
   err << compile_text(as_compile_request(request), done.result, colour_by_default(err));
+  err << "wrote " << written_pages(request) << "\n";
   return done.result.status;
 }
 

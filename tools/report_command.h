@@ -26,9 +26,10 @@ struct ReportRequest {
 // scenario: the page, and the pictures asked for. To tell the train file's code changes from
 // those of the placement pass, the same files are first parsed once on their own, which gives
 // the cells as they stand before the placement. A recorded failure is also written to `err` as
-// `scenario compile` writes it. Returns the exit status of compile_command.h: 0, 1 or 2 as the
-// compile would (the page is written in each case), 64 without writing anything when an output
-// would be the route or the train file itself, 74 when a file could not be read or written.
+// `scenario compile` writes it, then one line names what was written. Returns the exit status of
+// compile_command.h: 0, 1 or 2 as the compile would (the page is written in each case), 64 without
+// writing anything when an output would be the route or the train file itself, 74 when a file could
+// not be read or written.
 int write_report(const ReportRequest& request, std::ostream& err);
 
 }  // namespace scenario::tool

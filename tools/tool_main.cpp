@@ -115,7 +115,10 @@ CLI::App* add_pack(CLI::App& app, PackRequest& request, std::string& target) {
       ->check(CLI::IsMember({"windows", "linux"}));
   add_path(pack, "-o,--output", request.out, "The pack's file, or a folder for it");
   pack->add_flag("--allow-failures", request.allow_failures,
-                 "Pack a scenario that records a failure all the same");
+                 "Pack a scenario that records a failure or skips a whole file all the same");
+  pack->add_flag("--force", request.force,
+                 "Pack into a folder where running the pack would lose your text files");
+  pack->add_flag("-q,--quiet", request.quiet, "Show no warnings, notes or success line");
   add_path(pack, "--stub", request.stub, "Make the pack from this stub, not the one installed");
   return pack;
 }
@@ -123,6 +126,7 @@ CLI::App* add_pack(CLI::App& app, PackRequest& request, std::string& target) {
 int run_pack(PackRequest& request, const std::string& target, std::ostream& err) {
   request.target = target == "linux" ? PackTarget::linux : PackTarget::windows;
   request.command_folder = running_program_file().parent_path();
+  request.color = colour_by_default(err);
   const PackResult result = pack_scenario(request);
   err << result.report;
   return result.status;
@@ -300,7 +304,8 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
     if (json) {
       out << json_report(request, result);
     } else {
-      err << compile_text(request, result, colour_by_default(err));
+      err << compile_text(request, result, colour_by_default(err))
+          << written_files(request, result);
     }
     return result.status;
   } catch (const std::exception& fault) {

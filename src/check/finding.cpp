@@ -1,5 +1,6 @@
 #include "check/finding.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -10,7 +11,8 @@ namespace {
 constexpr TextFile route = TextFile::route;
 constexpr TextFile train = TextFile::train;
 
-constexpr std::array<Explanation, 18> kFindings{{
+// The explanations, in the order of kCodes.
+constexpr std::array<Explanation, 19> kFindings{{
     {Level::warning,
      "a keyword field that matches no record, with the nearest keyword",
      "The pack takes one keyword field at a time and runs every record whose keyword the field "
@@ -141,15 +143,53 @@ constexpr std::array<Explanation, 18> kFindings{{
      "to even), so the simulator sees the nearest multiple of 5.",
      {train, "[generale]\nvelocita, 0, 32\n[fine]\n"},
      "Give the limit as a multiple of 5."},
+    {Level::note,
+     "a source file named as the pack names its own copy of it",
+     "A pack writes the route and train files it carries into its own folder under the names "
+     "LINE_linea.txt and LINE_NUMBER-.txt, compiles them and deletes them. A source file of "
+     "that name in the folder where the pack runs is overwritten and then deleted. Without "
+     "--line and --number the check goes by the shape of the name: anything ending in "
+     "\"_linea.txt\" for the route, \"_NUMBER-.txt\" for the train.",
+     {TextFile::none,
+      "scenario check --route \"Collina_linea.txt\" --train train.txt --line Collina "
+      "--number 88"},
+     "Keep your sources under other names (route.txt, train.txt) or in another folder than the "
+     "one the pack runs in."},
 }};
+
+// The code of each explanation of kFindings, in the same order.
+constexpr std::array<Finding, 19> kCodes{
+    Finding::unknown_keyword,           Finding::general_keyword_case,
+    Finding::record_out_of_its_part,    Finding::record_across_lines,
+    Finding::fields_left_over,          Finding::text_cut_at_comma,
+    Finding::comment_with_comma,        Finding::comment_read_as_keyword,
+    Finding::stretch_before_earlier,    Finding::curve_before_earlier,
+    Finding::train_without_data,        Finding::record_after_end,
+    Finding::last_field_keyword,        Finding::mountain_type_replaced,
+    Finding::slowdown_without_warning,  Finding::station_without_stop,
+    Finding::signal_marks_dropped,      Finding::speed_rounded,
+    Finding::source_named_as_pack_text,
+};
+
+constexpr bool in_code_order() {
+  for (std::size_t k = 1; k < kCodes.size(); ++k) {
+    if (kCodes[k - 1] >= kCodes[k]) return false;
+  }
+  return true;
+}
+static_assert(in_code_order(), "kCodes lists every finding once, in the order of its code");
+
+// The index of `finding` in kCodes and kFindings; kCodes.size() for a number that is no finding.
+std::size_t index_of(Finding finding) {
+  return static_cast<std::size_t>(std::find(kCodes.begin(), kCodes.end(), finding) -
+                                  kCodes.begin());
+}
 
 }  // namespace
 
-std::span<const Explanation> finding_explanations() { return kFindings; }
+std::span<const Finding> all_findings() { return kCodes; }
 
-const Explanation& explanation(Finding finding) {
-  return kFindings[static_cast<std::size_t>(finding) - 1];
-}
+const Explanation& explanation(Finding finding) { return kFindings.at(index_of(finding)); }
 
 std::string finding_code(Finding finding) {
   const int n = static_cast<int>(finding);
@@ -162,10 +202,10 @@ std::optional<Finding> finding_named(std::string_view code) {
   const char* first = code.data() + 1;
   const char* last = code.data() + code.size();
   const auto [end, error] = std::from_chars(first, last, n);
-  if (error != std::errc() || end != last || n < 1 || n > static_cast<int>(kFindings.size())) {
-    return std::nullopt;
-  }
-  return static_cast<Finding>(n);
+  if (error != std::errc() || end != last || n < 1 || n > 255) return std::nullopt;
+  const auto finding = static_cast<Finding>(n);
+  if (index_of(finding) == kCodes.size()) return std::nullopt;
+  return finding;
 }
 
 }  // namespace scenario::check

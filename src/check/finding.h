@@ -33,6 +33,7 @@ enum class Finding : std::uint8_t {
   station_without_stop = 16,
   signal_marks_dropped = 17,
   speed_rounded = 18,
+  source_named_as_pack_text = 20,
 };
 
 // A small text that shows a code: one file of a scenario whose other file is the plain one
@@ -52,8 +53,9 @@ struct Explanation {
   std::string_view fix;
 };
 
-// Every finding of the check, in the order of their codes.
-std::span<const Explanation> finding_explanations();
+// Every finding of the check, in the order of their codes; a code may be missing in between
+// (a code is never reused).
+std::span<const Finding> all_findings();
 
 // The explanation of a finding; every Finding has one.
 const Explanation& explanation(Finding finding);

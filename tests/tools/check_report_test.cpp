@@ -117,6 +117,20 @@ TEST(DiagnosticText, ShowsNotesUnderTheirDiagnosticAndColoursOnlyWhenAsked) {
   const std::vector<Diagnostic> three{d, diagnostic(Level::warning, "W01", {}, "a"),
                                       diagnostic(Level::warning, "W01", {}, "b")};
   EXPECT_EQ(counted(three), "1 error and 2 warnings");
+
+  const Diagnostic warning = diagnostic(Level::warning, "W01", {}, "w");
+  const Diagnostic note = diagnostic(Level::note, "W16", {}, "n");
+  const struct {
+    std::vector<Diagnostic> diagnostics;
+    std::string summary;
+  } summaries[] = {
+      {{}, "no errors"},
+      {{note}, "no errors, 1 note"},
+      {{note, note}, "no errors, 2 notes"},
+      {{warning, note, note}, "no errors, 1 warning and 2 notes"},
+      {{d, warning}, "1 error and 1 warning"},
+  };
+  for (const auto& c : summaries) EXPECT_EQ(summary_line(c.diagnostics), c.summary);
 }
 
 struct ToolRun {
@@ -263,7 +277,11 @@ TEST_F(CheckTool, ExcludedCodesAreNotReportedAndColourIsAsAsked) {
   EXPECT_NE(one.err.find("[W05]"), std::string::npos) << one.err;
   EXPECT_EQ(one.err.find("[W18]"), std::string::npos) << one.err;
   const ToolRun none = check({"--exclude", "W05,W18"});
-  EXPECT_EQ(none.err, "");
+  EXPECT_EQ(none.err, "no errors\n");
+  const std::string one_note = check({"--exclude", "W05"}).err;
+  EXPECT_TRUE(one_note.ends_with("\nno errors, 1 note\n")) << one_note;
+  // The forms for tools add no summary.
+  EXPECT_EQ(check({"--format", "gcc", "--exclude", "W05,W18"}).err, "");
 
   // Standard error here is no terminal: colour only when asked for.
   EXPECT_EQ(check().err.find('\033'), std::string::npos);
@@ -308,6 +326,89 @@ TEST_F(CheckTool, JsonHoldsTheOutcomeAndEveryDiagnostic) {
   write_file(route_, "[generale]\nlunghezza percorso, 5000\n[curve]\n[fine]\n");
   EXPECT_EQ(nlohmann::json::parse(check({"--format", "json"}).out)["diagnostics"],
             nlohmann::json::array());
+}
+
+// A source named as the pack names its own copy is noted on its whole file: by the pack's name
+// for the identity given, by the name's shape without one.
+TEST_F(CheckTool, NotesASourceNamedAsThePacksOwnTextFile) {
+  const std::string route = "[generale]\nlunghezza percorso, 5000\n[curve]\n[fine]\n";
+  const std::string train = "[generale]\n[fine]\n";
+  const struct {
+    const char* what;
+    std::string route_name;
+    std::string train_name;
+    std::vector<std::string> identity;
+    std::vector<std::string> noted;  // "route", "train"
+  } cases[] = {
+      {"the pack's names for the identity",
+       "Collina_linea.txt",
+       "Collina_88-.txt",
+       {"--line", "Collina", "--number", "88"},
+       {"route", "train"}},
+      {"another line's names for the identity",
+       "Altra_linea.txt",
+       "Altra_88-.txt",
+       {"--line", "Collina", "--number", "88"},
+       {}},
+      {"another train of the line",
+       "route.txt",
+       "Collina_89-.txt",
+       {"--line", "Collina", "--number", "88"},
+       {}},
+      {"names of the pack's shape, no identity",
+       "Collina_linea.txt",
+       "Collina_88-.txt",
+       {},
+       {"route", "train"}},
+      {"a line name with underscores, no identity",
+       "Val_Alta_linea.txt",
+       "Val_Alta_7-.txt",
+       {},
+       {"route", "train"}},
+      {"names that only end alike, no identity", "_linea.txt", "treno-.txt", {}, {}},
+      {"no train number, no identity", "route.txt", "Collina_-.txt", {}, {}},
+      {"plain names", "route.txt", "train.txt", {}, {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::filesystem::path route_file = folder_ / c.route_name;
+    const std::filesystem::path train_file = folder_ / c.train_name;
+    write_file(route_file, route);
+    write_file(train_file, train);
+    std::vector<std::string> args = {"check",   "--route",           route_file.string(),
+                                     "--train", train_file.string(), "--format",
+                                     "json"};
+    args.insert(args.end(), c.identity.begin(), c.identity.end());
+    const ToolRun json = run(args);
+    EXPECT_EQ(json.status, kToolSuccess);
+    std::vector<std::string> noted;
+    const nlohmann::json report = nlohmann::json::parse(json.out);
+    for (const nlohmann::json& d : report["diagnostics"]) {
+      EXPECT_EQ(d["code"], "W20");
+      EXPECT_EQ(d["level"], "note");
+      EXPECT_EQ(d["line"], nullptr);
+      EXPECT_NE(d["message"].get<std::string>().find("deletes it"), std::string::npos);
+      noted.push_back(d["file"] == route_file.string() ? "route" : "train");
+    }
+    EXPECT_EQ(noted, c.noted) << json.out;
+    std::filesystem::remove(route_file);
+    std::filesystem::remove(train_file);
+  }
+
+  // In the human form: the file, the note, and the summary counting it.
+  const std::filesystem::path named = folder_ / "Collina_linea.txt";
+  write_file(named, route);
+  write_file(train_, train);
+  const ToolRun human = run({"check", "--route", named.string(), "--train", train_.string()});
+  EXPECT_EQ(human.err.rfind(named.string() + ": note W20: the route file is named "
+                                             "as a pack for line \"Collina\" names its own copy",
+                            0),
+            0u)
+      << human.err;
+  EXPECT_NE(human.err.find("\nno errors, 1 note\n"), std::string::npos) << human.err;
+  EXPECT_EQ(
+      run({"check", "--route", named.string(), "--train", train_.string(), "--exclude", "W20"}).err,
+      "no errors\n");
 }
 
 struct NotesCase {

@@ -259,13 +259,15 @@ TEST_F(CompileCommand, ReportsLikeACompilerOnStandardError) {
        "{route}:2:21: note: the cells end at cell 240 (the route's length plus 7000 m): a record "
        "needs its position + 100 m within them, so at most 11900 m\n"
        "    2 | lunghezza percorso, 5000\n"
-       "      |                     ^~~~\n"},
+       "      |                     ^~~~\n"
+       "{wrote}"},
       {"a code without a position: the caret under the keyword", route_with(""),
        train_with(station(0, 100)),
        "{train}:4:1: error 24: station stop cell would be cell 1 or before\n"
        "    4 | stazione, 0, 12, 100, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, FERMATA\n"
        "      | ^~~~~~~~\n"
-       "note: its zone ends at 50 m, so its stop cell would be cell 0\n"},
+       "note: its zone ends at 50 m, so its stop cell would be cell 0\n"
+       "{wrote}"},
       {"a code without a source: notes at the slowdown and at the window's code changes",
        route_with(""), train_with(kSlowdownWindowFull),
        "error 12: no free cell in a code-change window on the approach to a slowdown start "
@@ -281,7 +283,8 @@ TEST_F(CompileCommand, ReportsLikeACompilerOnStandardError) {
        "      |               ^~~~\n"
        "{train}:6:15: note: window cell 54 holds the code change placed here\n"
        "    6 | abbattimento, 2700, 180\n"
-       "      |               ^~~~\n"},
+       "      |               ^~~~\n"
+       "{wrote}"},
       {"the error box, with the record that wrote cell 1",
        route_with("cartello_indicatore, 0, ZERO\n"), train_with(""),
        "error 1250: a reserved marker field was already in use (error box)\n"
@@ -290,7 +293,7 @@ TEST_F(CompileCommand, ReportsLikeACompilerOnStandardError) {
        "    5 | cartello_indicatore, 0, ZERO\n"
        "      |                      ^\n"
        "note: the pack shows its error box and writes no binary file\n"},
-      {"a clean run says nothing", route_with(""), train_with(""), ""},
+      {"a clean run says what it wrote", route_with(""), train_with(""), "{wrote}"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -302,6 +305,12 @@ TEST_F(CompileCommand, ReportsLikeACompilerOnStandardError) {
       for (auto at = expected.find(name); at != std::string::npos; at = expected.find(name)) {
         expected.replace(at, 7, path->string());
       }
+    }
+    // A run that delivered its files says so in one last line.
+    if (const auto at = expected.find("{wrote}"); at != std::string::npos) {
+      expected.replace(at, 7,
+                       "wrote Prova Breve_linea.dat, Prova Breve_7.sim, Prova Breve_7.dat in " +
+                           out_.string() + "\n");
     }
     const ToolRun run = compile();
     EXPECT_EQ(run.err, expected);
@@ -380,6 +389,7 @@ TEST_F(CompileCommand, WithoutTheProfileWritesOnlyTheTableAndTheCells) {
   write_file(train_, train_with(""));
   const ToolRun run = compile({"--no-profile", "--json"});
   EXPECT_EQ(run.status, kToolSuccess) << run.out;
+  EXPECT_EQ(run.err, "");  // standard output alone tells what was written
   EXPECT_EQ(nlohmann::json::parse(run.out)["outputs"],
             nlohmann::json({"Prova Breve_7.sim", "Prova Breve_7.dat"}));
   EXPECT_EQ(file_names(out_), (std::vector<std::string>{"Prova Breve_7.dat", "Prova Breve_7.sim"}));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <optional>
 #include <sstream>
@@ -41,6 +42,13 @@ std::optional<std::string> carried_block(const std::string& pack) {
   if (!std::holds_alternative<BlockSpan>(span)) return std::nullopt;
   const BlockSpan block = std::get<BlockSpan>(span);
   return pack.substr(block.offset, block.size);
+}
+
+// The line a pack written at `pack` is told with, its size in thousands of bytes.
+std::string written_line(const std::filesystem::path& pack) {
+  return "wrote pack '" + pack.generic_string() + "' (" +
+         std::to_string((std::filesystem::file_size(pack) + 500) / 1000) +
+         " KB) for line Prova Breve, train 7\n";
 }
 
 class PackCommand : public ::testing::Test {
@@ -91,8 +99,8 @@ class PackCommand : public ::testing::Test {
 TEST_F(PackCommand, WritesAnExecutableLinuxPackCarryingTheScenario) {
   const PackResult result = pack_scenario(request());
   ASSERT_EQ(result.status, kToolSuccess) << result.report;
-  EXPECT_EQ(result.report, "");
   ASSERT_EQ(result.written, out_ / "Prova Breve_7");
+  EXPECT_EQ(result.report, written_line(*result.written));
   EXPECT_EQ(file_names(out_), std::vector<std::string>{"Prova Breve_7"});
   const auto mode = std::filesystem::status(*result.written).permissions();
   EXPECT_NE(mode & std::filesystem::perms::owner_exec, std::filesystem::perms::none);
@@ -206,6 +214,174 @@ TEST_F(PackCommand, RefusesAScenarioThatRecordsAFailureUnlessAllowed) {
   }
 }
 
+TEST_F(PackCommand, ShowsTheChecksWarningsAndNotesBeforeItPacksUnlessQuiet) {
+  // A misspelt keyword (W01), a speed limit off the multiples of 5 (W18), and a route named as
+  // the pack names its own copy (W20).
+  const std::filesystem::path route = folder_ / "Prova Breve_linea.txt";
+  write_file(route, route_with(""));
+  write_file(train_, "[generale]\nnumero vettture, 4\nvelocita, 0, 32\n[fine]\n");
+  PackRequest r = request();
+  r.route = route;
+  PackResult result = pack_scenario(r);
+  ASSERT_EQ(result.status, kToolSuccess) << result.report;
+  const std::string& said = result.report;
+  const std::size_t w20 = said.find(route.string() + ": note W20: the route file is named");
+  const std::size_t w01 = said.find(train_.string() + ":2:1: warning W01: \"numero vettture\"");
+  const std::size_t w18 = said.find(train_.string() + ":3:14: note W18:");
+  const std::size_t wrote = said.find("wrote pack '");
+  EXPECT_NE(w20, std::string::npos) << said;
+  EXPECT_NE(w01, std::string::npos) << said;
+  EXPECT_NE(w18, std::string::npos) << said;
+  // In file order, as the check shows them, with the source line, and then what was written.
+  EXPECT_LT(w20, w01);
+  EXPECT_LT(w01, w18);
+  EXPECT_NE(said.find("    2 | numero vettture, 4\n"), std::string::npos) << said;
+  EXPECT_EQ(said.substr(wrote), written_line(*result.written));
+  EXPECT_EQ(said.find('\033'), std::string::npos);
+
+  r.color = true;
+  EXPECT_NE(pack_scenario(r).report.find("\033[1;35mwarning W01:\033[0m"), std::string::npos);
+
+  r.quiet = true;
+  result = pack_scenario(r);
+  EXPECT_EQ(result.status, kToolSuccess);
+  EXPECT_EQ(result.report, "");
+  EXPECT_EQ(file_names(out_), std::vector<std::string>{"Prova Breve_7"});
+}
+
+TEST_F(PackCommand, RefusesATrainFileItWouldSkipWholeUnlessAllowed) {
+  const std::string skipped = "numero vetture, 4\nvelocita, 0, 60\n[fine]\n";  // no [generale]
+  write_file(train_, skipped);
+  for (const bool quiet : {false, true}) {
+    SCOPED_TRACE(quiet ? "quiet" : "not quiet");
+    PackRequest r = request();
+    r.quiet = quiet;
+    PackResult result = pack_scenario(r);
+    EXPECT_EQ(result.status, kToolRecordedFailure);
+    EXPECT_FALSE(result.written.has_value());
+    EXPECT_TRUE(file_names(out_).empty());
+    // The refusal names the file and the reason, also when quiet.
+    EXPECT_NE(result.report.find("scenario: not packed: the pack skips the train file " +
+                                 train_.string() + " whole"),
+              std::string::npos)
+        << result.report;
+    EXPECT_NE(result.report.find("--allow-failures"), std::string::npos);
+    EXPECT_EQ(result.report.find("warning W11") != std::string::npos, !quiet) << result.report;
+
+    r.allow_failures = true;
+    result = pack_scenario(r);
+    EXPECT_EQ(result.status, kToolSuccess) << result.report;
+    EXPECT_NE(result.report.find("packed all the same (--allow-failures): the pack skips the "
+                                 "train file"),
+              std::string::npos)
+        << result.report;
+    EXPECT_EQ(file_names(out_), std::vector<std::string>{"Prova Breve_7"});
+    std::filesystem::remove(out_ / "Prova Breve_7");
+  }
+  // A route file without "[generale]" is a failure the pack records, refused as such.
+  write_file(train_, train_with(""));
+  write_file(route_, "lunghezza percorso, 5000\n[curve]\n[fine]\n");
+  const PackResult result = pack_scenario(request());
+  EXPECT_EQ(result.status, kToolRecordedFailure);
+  EXPECT_NE(result.report.find("error 102"), std::string::npos) << result.report;
+  EXPECT_TRUE(file_names(out_).empty());
+}
+
+// A pack run writes its route and train files into its folder, compiles and deletes them, and
+// writes its notes, slowdowns and sheet there: a folder where that would lose the author's
+// text is refused, unless forced.
+TEST_F(PackCommand, RefusesAFolderWhereItsRunWouldLoseTheAuthorsFiles) {
+  const std::string pack_notes = "note del treno\r\n";  // as request() gives them, CR LF
+  const struct {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> present;  // files in the pack's folder
+    bool force;
+    int status;
+    std::vector<std::string> named;  // the files the refusal names
+  } cases[] = {
+      {"the route named as the pack's",
+       {{"Prova Breve_linea.txt", route_with("")}},
+       false,
+       kToolWouldLoseFiles,
+       {"Prova Breve_linea.txt"}},
+      {"the train named as the pack's",
+       {{"Prova Breve_7-.txt", train_with("")}},
+       false,
+       kToolWouldLoseFiles,
+       {"Prova Breve_7-.txt"}},
+      {"notes that differ",
+       {{"Prova Breve_7_note.txt", "altre note\r\n"}},
+       false,
+       kToolWouldLoseFiles,
+       {"Prova Breve_7_note.txt"}},
+      {"notes with other line ends",
+       {{"Prova Breve_7_note.txt", "note del treno\n"}},
+       false,
+       kToolWouldLoseFiles,
+       {"Prova Breve_7_note.txt"}},
+      {"slowdowns where the pack has none, and a sheet",
+       {{"Prova Breve_7_rallentamenti.txt", "rallentamento\r\n"},
+        {"Prova Breve_7_scheda_treno.txt", "scheda\r\n"}},
+       false,
+       kToolWouldLoseFiles,
+       {"Prova Breve_7_rallentamenti.txt", "Prova Breve_7_scheda_treno.txt"}},
+      {"the same notes, and an empty sheet as the pack's",
+       {{"Prova Breve_7_note.txt", pack_notes}, {"Prova Breve_7_scheda_treno.txt", ""}},
+       false,
+       kToolSuccess,
+       {}},
+      {"older binary files",
+       {{"Prova Breve_linea.dat", "old"},
+        {"Prova Breve_7.sim", "old"},
+        {"Prova Breve_7.dat", "old"}},
+       false,
+       kToolSuccess,
+       {}},
+      {"another line's and another train's files",
+       {{"Altra_linea.txt", "x"}, {"Prova Breve_8-.txt", "x"}, {"Prova Breve_8_note.txt", "x"}},
+       false,
+       kToolSuccess,
+       {}},
+      {"forced",
+       {{"Prova Breve_linea.txt", "x"}, {"Prova Breve_7_note.txt", "altre note"}},
+       true,
+       kToolSuccess,
+       {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(out_);
+    std::filesystem::create_directory(out_);
+    std::vector<std::string> before;
+    for (const auto& [name, text] : c.present) {
+      write_file(out_ / name, text);
+      before.push_back(name);
+    }
+    std::sort(before.begin(), before.end());
+    PackRequest r = request();
+    r.force = c.force;
+    const PackResult result = pack_scenario(r);
+    EXPECT_EQ(result.status, c.status) << result.report;
+    if (c.status == kToolSuccess) {
+      EXPECT_TRUE(result.written.has_value());
+      continue;
+    }
+    // Nothing written, every file as it was, and the refusal says why and how to mend it.
+    EXPECT_FALSE(result.written.has_value());
+    EXPECT_EQ(file_names(out_), before);
+    for (const auto& [name, text] : c.present) EXPECT_EQ(read_file(out_ / name), text);
+    EXPECT_NE(result.report.find("would lose files that are yours"), std::string::npos)
+        << result.report;
+    for (const std::string& name : c.named) {
+      EXPECT_NE(result.report.find("  " + (out_ / name).generic_string() + ": "), std::string::npos)
+          << result.report;
+    }
+    EXPECT_NE(result.report.find("keep your sources under other names or in another folder"),
+              std::string::npos);
+    EXPECT_NE(result.report.find("--force"), std::string::npos);
+  }
+}
+
 TEST_F(PackCommand, RefusesWhatItCannotReadOrName) {
   const std::filesystem::path text_stub = folder_ / "not a stub";
   write_file(text_stub, "#!/bin/sh\n");
@@ -298,9 +474,45 @@ TEST_F(PackCommand, TheCommandLineTakesTheOptionsAndRefusesWrongOnes) {
                 notes_.string(), "--slowdowns", notes_.string(), "--sheet", notes_.string()})),
       kToolSuccess);
   EXPECT_EQ(file_names(out_), std::vector<std::string>{"Prova Breve_7"});
+  EXPECT_EQ(run(with({"--target", "linux", "--stub", SCENARIO_LINUX_STUB, "-o", out_.string(),
+                      "--quiet", "--force", "--allow-failures"})),
+            kToolSuccess);
   EXPECT_EQ(run(with({"--target", "dos"})), kToolUsage);
   EXPECT_EQ(run({"pack", "--route", route_.string(), "--line", "L", "--number", "1"}), kToolUsage);
   EXPECT_EQ(run({"pack", "--help"}), kToolSuccess);
+}
+
+TEST_F(PackCommand, TheCommandSaysOnStandardErrorWhatItWroteOrWhyNot) {
+  const auto run = [](std::vector<std::string> args, std::string& err) {
+    args.insert(args.begin(), "scenario");
+    std::vector<const char*> argv;
+    for (const std::string& arg : args) argv.push_back(arg.c_str());
+    std::ostringstream out;
+    std::ostringstream errors;
+    const int status = run_tool(static_cast<int>(argv.size()), argv.data(), out, errors);
+    EXPECT_EQ(out.str(), "");
+    err = errors.str();
+    return status;
+  };
+  const std::vector<std::string> args = {
+      "pack",   "--route",     route_.string(),     "--train", train_.string(),
+      "--line", "Prova Breve", "--number",          "7",       "--target",
+      "linux",  "--stub",      SCENARIO_LINUX_STUB, "-o",      out_.string()};
+  std::string err;
+  ASSERT_EQ(run(args, err), kToolSuccess) << err;
+  EXPECT_EQ(err, written_line(out_ / "Prova Breve_7"));
+
+  std::vector<std::string> quiet = args;
+  quiet.push_back("-q");
+  ASSERT_EQ(run(quiet, err), kToolSuccess) << err;
+  EXPECT_EQ(err, "");
+
+  write_file(out_ / "Prova Breve_linea.txt", route_with(""));
+  EXPECT_EQ(run(quiet, err), kToolWouldLoseFiles);
+  EXPECT_NE(err.find((out_ / "Prova Breve_linea.txt").generic_string()), std::string::npos) << err;
+  std::vector<std::string> forced = quiet;
+  forced.push_back("--force");
+  EXPECT_EQ(run(forced, err), kToolSuccess) << err;
 }
 
 // Names are held as code page 1252 text by the pack; the compile that stands for it holds them

@@ -4,6 +4,7 @@
 #include <nlohmann/json.hpp>
 #include <utility>
 
+#include "check/source_names.h"
 #include "check/text_checker.h"
 #include "check_cli/diagnostic_text.h"
 #include "check_cli/located_failure.h"
@@ -103,6 +104,11 @@ CheckOutcome check_scenario(const CheckRequest& request) {
 
   outcome.facts = facts_of(compile, result);
   outcome.diagnostics = checker.findings();
+  for (Diagnostic& note : check::sources_named_as_pack_texts(
+           {path_text(request.route.filename()), path_text(request.train.filename())},
+           request.identity_given ? &state : nullptr)) {
+    outcome.diagnostics.push_back(std::move(note));
+  }
   for (Diagnostic& error : located_failure(compile, result, checker, state)) {
     outcome.diagnostics.push_back(std::move(error));
   }
@@ -137,9 +143,7 @@ int run_check(const CheckRequest& request, std::ostream& out, std::ostream& err)
       break;
     case CheckFormat::human:
       err << human_text(outcome.diagnostics, files, use_color(request.color, err));
-      if (const std::string summary = counted(outcome.diagnostics); !summary.empty()) {
-        err << summary << "\n";
-      }
+      err << summary_line(outcome.diagnostics) << "\n";
       break;
   }
   return outcome.status;

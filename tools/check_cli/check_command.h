@@ -23,6 +23,7 @@ struct CheckRequest {
   std::filesystem::path train;
   std::string line_name = "scenario";
   std::string train_number = "0";
+  bool identity_given = false;  // false: the placeholder above stands in
   CheckFormat format = CheckFormat::human;
   ColorChoice color = ColorChoice::automatic;
   bool werror = false;
@@ -30,7 +31,8 @@ struct CheckRequest {
 };
 
 // What the check found: the compile's outcome and every diagnostic, in file order (route,
-// train, then those of no file), the excluded codes left out.
+// train, then those of no file), the excluded codes left out. A source named as the pack names
+// its own copy is noted (W20): by that name when the identity was given, by its shape if not.
 struct CheckOutcome {
   int status = 0;                    // the exit status, see run_check
   std::optional<std::string> fault;  // a file that could not be read, or no working folder

@@ -12,9 +12,7 @@ namespace {
 std::string finding_code_only(const std::string& value) {
   return check::finding_named(value) ? std::string()
                                      : "is not a warning or note code (W01 to " +
-                                           check::finding_code(static_cast<check::Finding>(
-                                               check::finding_explanations().size())) +
-                                           ")";
+                                           check::finding_code(check::all_findings().back()) + ")";
 }
 
 }  // namespace
@@ -41,6 +39,8 @@ CLI::App* add_check_command(CLI::App& app, CheckRequest& request, const CLI::Val
   CLI::Option* number =
       check->add_option("--number", request.train_number, "Train number (default: a placeholder)")
           ->check(identity);
+  // The two come together; either one tells that the identity is the author's.
+  line->each([&request](const std::string&) { request.identity_given = true; });
   line->needs(number);
   number->needs(line);
   add_word_option<CheckFormat>(

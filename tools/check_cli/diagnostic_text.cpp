@@ -202,6 +202,14 @@ std::string counted(std::span<const Diagnostic> diagnostics) {
   return text;
 }
 
+std::string summary_line(std::span<const Diagnostic> diagnostics) {
+  const std::string count = counted(diagnostics);
+  const bool errors = std::any_of(diagnostics.begin(), diagnostics.end(),
+                                  [](const Diagnostic& d) { return d.level == Level::error; });
+  if (errors) return count;
+  return count.empty() ? "no errors" : "no errors, " + count;
+}
+
 std::string place_of(const SourceSpan& where, const ShownFiles& files) {
   std::string text = shown_name(where.file, files);
   if (text.empty()) return text;

@@ -47,6 +47,11 @@ void sort_by_place(std::vector<check::Diagnostic>& diagnostics);
 // "1 error, 2 warnings and 1 note", or empty when there are none.
 std::string counted(std::span<const check::Diagnostic> diagnostics);
 
+// The last line of the check's report, never empty: the count as above when there is an error,
+// otherwise "no errors", followed by ", " and the count of the warnings and notes when there
+// are any ("no errors, 1 warning and 2 notes").
+std::string summary_line(std::span<const check::Diagnostic> diagnostics);
+
 // The path of `file` as the report shows it; empty for none.
 std::string shown_name(TextFile file, const ShownFiles& files);
 

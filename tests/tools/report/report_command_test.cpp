@@ -110,7 +110,8 @@ TEST_F(ReportCommand, WritesThePageAndThePicturesAndOnlyReadsTheAuthorsFiles) {
                                 {"--map-svg", (folder_ / "map.svg").string(), "--profile-svg",
                                  (folder_ / "profile.svg").string()});
   EXPECT_EQ(result.status, 0) << result.err;
-  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.err, "wrote " + page_.string() + ", " + (folder_ / "map.svg").string() + ", " +
+                            (folder_ / "profile.svg").string() + "\n");
   EXPECT_EQ(read_file(route_), route);
   EXPECT_EQ(read_file(train_), train);
   // No binary file is kept: the page and the pictures are all the command leaves.
@@ -296,7 +297,9 @@ TEST_F(ReportCommand, APageForARecordedFailureSaysSoAtTheTop) {
                             route_.string() +
                             ":5:22: note: cell 21 already holds the direction board placed here\n"
                             "    5 | cartello_indicatore, 1000, A\n"
-                            "      |                      ^~~~\n");
+                            "      |                      ^~~~\n"
+                            "wrote " +
+                            page_.string() + "\n");
   const std::string page = read_file(page_);
   const auto failure = page.find("class=\"outcome failure\"");
   ASSERT_NE(failure, std::string::npos);
