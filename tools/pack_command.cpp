@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "check_cli/compile_text.h"
+#include "check_cli/encoding_diagnostics.h"
 #include "compile_command.h"
 #include "file_moves.h"
 #include "model/code_page_1252.h"
@@ -21,6 +22,9 @@ namespace scenario::tool {
 
 namespace {
 
+constexpr std::string_view kNotPacked =
+    "scenario: not packed: a text file cannot be converted to code page 1252\n";
+
 PackResult refused(int status, std::string report) {
   PackResult result;
   result.status = status;
@@ -32,10 +36,15 @@ PackResult file_fault(const FileFault& fault) {
   return refused(kToolFileFault, "scenario: cannot pack: " + fault.describe() + "\n");
 }
 
-// The author's file, or empty text for one left out.
-FileResult<std::string> read_text(const std::optional<std::filesystem::path>& file) {
-  if (!file) return std::string();
-  return read_whole_file(*file);
+using ReadText = std::variant<author::AuthorText, author::TextRefusal>;
+
+// The author's file as the pack carries it, or empty text for one left out.
+FileResult<ReadText> read_text(const std::optional<std::filesystem::path>& file,
+                               author::EncodingChoice encoding) {
+  if (!file) return ReadText(author::AuthorText());
+  const auto bytes = read_whole_file(*file);
+  if (!bytes) return bytes.fault();
+  return author::read_author_text(bytes.value(), encoding);
 }
 
 // The author's file whose copy in the compile's own working folder could not be looked up,
@@ -58,22 +67,29 @@ const std::filesystem::path* working_copy_fault(const CompileRequest& compile,
 // Compiles the scenario as the build-time check does; its binary files stay in the compile's
 // own working folder and go with it. Returns the status and the diagnostics; a fault of the
 // compile's own copies is a file fault, never a failure the pack would record.
-std::pair<int, std::string> check_scenario(const PackRequest& request,
-                                           const PackIdentity& identity) {
+struct Checked {
+  int status = kToolSuccess;
+  std::string report;
+  bool refused = false;  // a file could not be converted: there is nothing to pack
+};
+
+Checked check_scenario(const PackRequest& request, const PackIdentity& identity) {
   CompileRequest compile;
   compile.route = request.route;
   compile.train = request.train;
   compile.line_name = identity.line_name;
   compile.train_number = identity.train_number;
   compile.deliver = false;
+  compile.encoding = request.encoding;
   const CompileResult result = compile_scenario(compile);
   if (const std::filesystem::path* author = working_copy_fault(compile, result)) {
     return {kToolFileFault,
             "scenario: cannot pack: " + detail_text(result.failure.detail, *author) +
-                " (its copy in the check's working folder)\n"};
+                " (its copy in the check's working folder)\n",
+            false};
   }
   // Shown as `scenario compile` shows it, without colour: the report is a text of its own.
-  return {result.status, compile_text(compile, result, false)};
+  return {result.status, compile_text(compile, result, false), result.refused.has_value()};
 }
 
 std::filesystem::path find_stub(const PackRequest& request, std::string& looked) {
@@ -142,9 +158,15 @@ PackResult pack_scenario(const PackRequest& request) {
   }
   const PackIdentity& identity = std::get<PackIdentity>(named);
 
-  const auto [check_status, check_report] = check_scenario(request, identity);
+  const Checked checked = check_scenario(request, identity);
+  const int check_status = checked.status;
   PackResult result;
-  result.report = check_report;
+  result.report = checked.report;
+  if (checked.refused) {
+    result.status = check_status;
+    result.report += kNotPacked;
+    return result;
+  }
   if (check_status == kToolFileFault || (check_status != kToolSuccess && !request.allow_failures)) {
     result.status = check_status;
     if (check_status != kToolFileFault) {
@@ -162,9 +184,17 @@ PackResult pack_scenario(const PackRequest& request) {
   const std::optional<std::filesystem::path> files[5] = {
       request.route, request.train, request.notes, request.slowdowns, request.sheet};
   for (int k = 0; k < 5; ++k) {
-    auto text = read_text(files[k]);
-    if (!text) return file_fault(text.fault());
-    texts[k] = std::move(text).value();
+    auto read = read_text(files[k], request.encoding);
+    if (!read) return file_fault(read.fault());
+    // The compile has told about the route and train files already.
+    if (k >= 2 && files[k]) result.report += other_file_text(*files[k], read.value());
+    if (std::holds_alternative<author::TextRefusal>(read.value())) {
+      if (k < 2) result.report += other_file_text(*files[k], read.value());
+      result.status = kToolRecordedFailure;
+      result.report += kNotPacked;
+      return result;
+    }
+    texts[k] = std::get<author::AuthorText>(std::move(read).value()).text;
   }
   const auto payload = encode_payload({identity.line_name, identity.train_number, texts[0],
                                        texts[1], texts[2], texts[3], texts[4]});

@@ -10,7 +10,7 @@ namespace {
 constexpr TextFile route = TextFile::route;
 constexpr TextFile train = TextFile::train;
 
-constexpr std::array<Explanation, 18> kFindings{{
+constexpr std::array<Explanation, 19> kFindings{{
     {Level::warning,
      "a keyword field that matches no record, with the nearest keyword",
      "The pack takes one keyword field at a time and runs every record whose keyword the field "
@@ -141,6 +141,18 @@ constexpr std::array<Explanation, 18> kFindings{{
      "to even), so the simulator sees the nearest multiple of 5.",
      {train, "[generale]\nvelocita, 0, 32\n[fine]\n"},
      "Give the limit as a multiple of 5."},
+    {Level::note,
+     "a file saved as UTF-8 or UTF-16, converted to code page 1252",
+     "The pack and the simulator read text in code page 1252, one byte a character. A file "
+     "saved as UTF-8 (with or without a byte order mark) or as UTF-16 with its mark (\"Unicode\" "
+     "in Notepad) is read as it was saved and converted, so that the pack gets the bytes the "
+     "same text saved in code page 1252 gives; the mark is dropped. A character the code page "
+     "has no byte for, such as \"\xC5\x90\", cannot be converted: the file is refused at that "
+     "character with an error of this code, and nothing is compiled or written.",
+     {train, "[generale]\n-- citt\xC3\xA0\n[fine]\n"},
+     "Nothing to mend if the text reads as meant. Replace a character the code page lacks (\"O\" "
+     "or \"\xC3\x96\" for \"\xC5\x90\"). --encoding tells how a file is saved when the guess is "
+     "wrong."},
 }};
 
 }  // namespace
