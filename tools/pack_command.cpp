@@ -64,14 +64,15 @@ const std::filesystem::path* working_copy_fault(const CompileRequest& compile,
   return std::filesystem::exists(author, error) ? &author : nullptr;
 }
 
-// Compiles the scenario as the build-time check does; its binary files stay in the compile's
-// own working folder and go with it. Returns the status and the diagnostics; a fault of the
-// compile's own copies is a file fault, never a failure the pack would record.
 struct Checked {
   int status = kToolSuccess;
   std::string report;
   bool refused = false;  // a file could not be converted: there is nothing to pack
 };
+
+// Compiles the scenario as the build-time check does; its binary files stay in the compile's
+// own working folder and go with it. Returns the status and the diagnostics; a fault of the
+// compile's own copies is a file fault, never a failure the pack would record.
 
 Checked check_scenario(const PackRequest& request, const PackIdentity& identity) {
   CompileRequest compile;
