@@ -2,6 +2,7 @@
 
 #include <system_error>
 #include <utility>
+#include <variant>
 
 #include "app/memorizza_percorso.h"
 #include "file_moves.h"
@@ -23,15 +24,24 @@ CompileResult file_fault(const FileFault& fault) {
   return result;
 }
 
-// Places the author's file in the working folder as the pack would write it. A missing file is
-// simply not placed: the run then meets it missing, as the pack would.
-FileResult<> place_text(const std::filesystem::path& author_file, FileSink& working,
-                        const std::string& name) {
+// Places the author's file in the working folder as the pack would write it, in code page 1252,
+// and adds to `placed` how it was read. A missing file is simply not placed: the run then meets
+// it missing, as the pack would.
+FileResult<> place_text(const std::filesystem::path& author_file, TextFile file,
+                        author::EncodingChoice encoding, FileSink& working, const std::string& name,
+                        PlacedTexts& placed) {
   std::error_code error;
   if (!std::filesystem::exists(author_file, error) && !error) return {};
   const auto bytes = read_scenario_text(author_file);
   if (!bytes) return bytes.fault();
-  return working.replace(name, [&](ByteWriter& out) { write_text_file(out, bytes.value()); });
+  const auto read = author::read_author_text(bytes.value(), encoding);
+  if (const auto* refusal = std::get_if<author::TextRefusal>(&read)) {
+    placed.refused = RefusedText{file, *refusal};
+    return {};
+  }
+  const author::AuthorText& text = std::get<author::AuthorText>(read);
+  if (text.converted) placed.converted.push_back({file, text.read_as, text.byte_order_mark});
+  return working.replace(name, [&](ByteWriter& out) { write_text_file(out, text.text); });
 }
 
 std::vector<std::string> produced_names(const ScenarioState& state, bool build_profile) {
@@ -44,12 +54,21 @@ std::vector<std::string> produced_names(const ScenarioState& state, bool build_p
 
 }  // namespace
 
-FileResult<> place_scenario_texts(const CompileRequest& request, const ScenarioState& state,
-                                  FileSink& working) {
-  if (auto placed = place_text(request.route, working, route_text_name(state)); !placed) {
-    return placed;
+FileResult<PlacedTexts> place_scenario_texts(const CompileRequest& request,
+                                             const ScenarioState& state, FileSink& working) {
+  PlacedTexts placed;
+  if (auto route = place_text(request.route, TextFile::route, request.encoding, working,
+                              route_text_name(state), placed);
+      !route) {
+    return route.fault();
   }
-  return place_text(request.train, working, train_text_name(state));
+  if (placed.refused) return placed;
+  if (auto train = place_text(request.train, TextFile::train, request.encoding, working,
+                              train_text_name(state), placed);
+      !train) {
+    return train.fault();
+  }
+  return placed;
 }
 
 CompileResult compile_scenario(const CompileRequest& request) {
@@ -77,15 +96,20 @@ CompileResult compile_scenario(const CompileRequest& request, ScenarioState& sta
 
   state.line_name = request.line_name;
   state.train_number = request.train_number;
-  if (auto placed = place_scenario_texts(request, state, texts); !placed) {
-    return file_fault(placed.fault());
+  auto placed = place_scenario_texts(request, state, texts);
+  if (!placed) return file_fault(placed.fault());
+  CompileResult result;
+  result.converted = placed.value().converted;
+  if (placed.value().refused) {
+    result.refused = placed.value().refused;
+    result.status = kToolRecordedFailure;
+    return result;
   }
 
   QuietPlatform platform(working.path());
   const auto run =
       memorizza_percorso(state, request.build_profile ? 1 : 0, platform, files, request.observer);
 
-  CompileResult result;
   result.failure = state.failure;
   if (!run) {
     result.files = run.fault();

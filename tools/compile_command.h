@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "author_text/author_text.h"
 #include "model/file_fault.h"
 #include "model/file_sink.h"
 #include "model/scenario_state.h"
@@ -38,6 +39,28 @@ struct CompileRequest {
   ReadObserver* observer = nullptr;
   // False to keep no binary file: they go with the working folder, and `out` is not used.
   bool deliver = true;
+  // How the author's files are read: found from their bytes, or as the author says.
+  author::EncodingChoice encoding = author::EncodingChoice::automatic;
+};
+
+// An author's file that was saved in another encoding and converted to code page 1252.
+struct ConvertedText {
+  TextFile file = TextFile::none;
+  author::SavedEncoding read_as = author::SavedEncoding::cp1252;
+  bool byte_order_mark = false;
+};
+
+// An author's file that cannot be converted to code page 1252, and where.
+struct RefusedText {
+  TextFile file = TextFile::none;
+  author::TextRefusal refusal;
+};
+
+// How the author's files were placed in the working folder: those converted, in the order
+// route, train, and the first that could not be, after which nothing more was placed.
+struct PlacedTexts {
+  std::vector<ConvertedText> converted;
+  std::optional<RefusedText> refused;
 };
 
 // How the compile went, with what the report needs.
@@ -50,12 +73,17 @@ struct CompileResult {
   // A text file the run's failure exit could not delete in the working folder, and why.
   std::optional<std::string> text_file_left;
   std::vector<std::string> outputs;  // names (UTF-8) of the binary files now in the output folder
+  std::vector<ConvertedText> converted;  // the author's files read in another encoding
+  // A file that cannot be converted to code page 1252: nothing was compiled, nothing written.
+  std::optional<RefusedText> refused;
 };
 
 // Compiles the author's route and train files exactly as the pack with that identity would:
-// each is placed in a private working folder under the name the pack gives it and in the form
-// the pack writes it (CR LF line ends, nothing from the end sentinel on); a file that does not
-// exist is left out, as if the pack had lost it. The binary files the run writes are then
+// each is read as `encoding` says and converted to code page 1252 when it was saved in UTF-8 or
+// UTF-16, then placed in a private working folder under the name the pack gives it and in the
+// form the pack writes it (CR LF line ends, nothing from the end sentinel on); a file that does
+// not exist is left out, as if the pack had lost it. A file that cannot be converted stops the
+// compile before it starts (status 1, `refused`). The binary files the run writes are then
 // moved into `out` (created when missing), replacing older ones; nothing else there is touched.
 // Without `deliver` they are not moved but go with the working folder (a check that writes
 // nothing: one working folder alone, so that no other folder of this run can pass for an
@@ -70,7 +98,7 @@ CompileResult compile_scenario(const CompileRequest& request, ScenarioState& sta
 
 // The steps of compile_scenario that other commands compiling in a working folder share.
 // Places the author's route and train files into `working` as the pack writes them (see above).
-FileResult<> place_scenario_texts(const CompileRequest& request, const ScenarioState& state,
-                                  FileSink& working);
+FileResult<PlacedTexts> place_scenario_texts(const CompileRequest& request,
+                                             const ScenarioState& state, FileSink& working);
 
 }  // namespace scenario::tool

@@ -13,17 +13,16 @@ namespace {
 
 constexpr std::string_view kNothingCompiled = "nothing was compiled; no binary file was written";
 
+// The author's file `file` names; an empty path for none.
+std::filesystem::path path_of(const CompileRequest& request, TextFile file) {
+  return file == TextFile::route   ? request.route
+         : file == TextFile::train ? request.train
+                                   : std::filesystem::path();
+}
+
 // The author's file the failure was found in; an empty path when it was found in none.
 std::filesystem::path source_path(const CompileRequest& request, const CompileResult& result) {
-  switch (result.failure.source) {
-    case TextFile::route:
-      return request.route;
-    case TextFile::train:
-      return request.train;
-    case TextFile::none:
-      break;
-  }
-  return {};
+  return path_of(request, result.failure.source);
 }
 
 std::optional<std::string> source_file(const CompileRequest& request, const CompileResult& result) {
@@ -40,9 +39,18 @@ std::string recorded_message(const CompileRequest& request, const CompileResult&
   return message;
 }
 
-// The one-line summary: the fault, else the recorded failure, else the error box.
+// A file that cannot be converted to code page 1252, with its column, which the object has no
+// field of its own for.
+std::string refused_message(const RefusedText& refused) {
+  return refused.refusal.message + " (column " + std::to_string(refused.refusal.where.column) +
+         "); nothing was compiled";
+}
+
+// The one-line summary: the fault, else a file refused, else the recorded failure, else the
+// error box.
 std::optional<std::string> summary(const CompileRequest& request, const CompileResult& result) {
   if (!result.files) return result.files.fault().describe();
+  if (result.refused) return refused_message(*result.refused);
   if (result.failure.recorded()) return recorded_message(request, result);
   if (result.fatal) return std::string(error_meaning(*result.fatal));
   if (result.nothing_compiled) return std::string(kNothingCompiled);
@@ -56,10 +64,14 @@ std::string json_report(const CompileRequest& request, const CompileResult& resu
   report["error_code"] = result.failure.number();
   report["error_position"] = result.failure.error_position;
   report["fatal"] = result.fatal ? nlohmann::ordered_json(code_number(*result.fatal)) : nullptr;
-  const auto file = result.failure.recorded() ? source_file(request, result) : std::nullopt;
+  auto file = result.failure.recorded() ? source_file(request, result) : std::nullopt;
+  std::int32_t line = result.failure.line;
+  if (result.refused) {
+    file = path_text(path_of(request, result.refused->file));
+    line = result.refused->refusal.where.line;
+  }
   report["file"] = file ? nlohmann::ordered_json(*file) : nullptr;
-  report["line"] =
-      file && result.failure.line > 0 ? nlohmann::ordered_json(result.failure.line) : nullptr;
+  report["line"] = file && line > 0 ? nlohmann::ordered_json(line) : nullptr;
   const auto message = summary(request, result);
   report["message"] = message ? nlohmann::ordered_json(*message) : nullptr;
   report["outputs"] = result.outputs;

@@ -9,6 +9,7 @@
 #include "check_cli/compile_text.h"
 #include "check_cli/diagnostic_text.h"
 #include "check_cli/source_text.h"
+#include "check_cli/encoding_diagnostics.h"
 #include "compile_command.h"
 #include "file_moves.h"
 #include "model/code_page_1252.h"
@@ -29,6 +30,9 @@ namespace scenario::tool {
 
 namespace {
 
+constexpr std::string_view kNotPacked =
+    "scenario: not packed: a text file cannot be converted to code page 1252\n";
+
 PackResult refused(int status, std::string report) {
   PackResult result;
   result.status = status;
@@ -40,10 +44,15 @@ PackResult file_fault(const FileFault& fault) {
   return refused(kToolFileFault, "scenario: cannot pack: " + fault.describe() + "\n");
 }
 
-// The author's file, or empty text for one left out.
-FileResult<std::string> read_text(const std::optional<std::filesystem::path>& file) {
-  if (!file) return std::string();
-  return read_whole_file(*file);
+using ReadText = std::variant<author::AuthorText, author::TextRefusal>;
+
+// The author's file as the pack carries it, or empty text for one left out.
+FileResult<ReadText> read_text(const std::optional<std::filesystem::path>& file,
+                               author::EncodingChoice encoding) {
+  if (!file) return ReadText(author::AuthorText());
+  const auto bytes = read_whole_file(*file);
+  if (!bytes) return bytes.fault();
+  return author::read_author_text(bytes.value(), encoding);
 }
 
 // The author's file whose copy in the compile's own working folder could not be looked up,
@@ -70,6 +79,7 @@ struct Checked {
   std::string failure;  // as `scenario compile` tells it; a file fault when status is 74
   std::vector<check::Diagnostic> findings;
   std::optional<std::string> skipped;
+  bool refused = false;  // a file could not be converted: there is nothing to pack
 };
 
 // A file the pack skips whole leaves the scenario without its data, though the compile records
@@ -107,6 +117,7 @@ Checked check_scenario(const PackRequest& request, const PackIdentity& identity)
   compile.line_name = identity.line_name;
   compile.train_number = identity.train_number;
   compile.deliver = false;
+  compile.encoding = request.encoding;
   ScenarioState state;
   check::TextChecker checker(state);
   compile.observer = &checker;
@@ -119,6 +130,7 @@ Checked check_scenario(const PackRequest& request, const PackIdentity& identity)
     return checked;
   }
   checked.status = result.status;
+  checked.refused = result.refused.has_value();
   checked.failure = compile_text(compile, result, request.color);
   checked.findings = checker.findings();
   for (check::Diagnostic& note : check::sources_named_as_pack_texts(
@@ -245,27 +257,40 @@ PackResult pack_scenario(const PackRequest& request) {
 
   const Checked checked = check_scenario(request, identity);
   if (checked.status == kToolFileFault) return refused(checked.status, checked.failure);
+  if (checked.refused) return refused(checked.status, checked.failure + std::string(kNotPacked));
   // Told in this order: the warnings and notes, the failure, what is done about them.
   std::string verdict;
   if (!may_pack(checked, request, verdict)) {
     return refused(failed_status(checked),
-                   shown_findings(checked, request, SourceText::read(request.route),
-                                  SourceText::read(request.train)) +
+                   shown_findings(checked, request, SourceText::read(request.route, request.encoding),
+                                  SourceText::read(request.train, request.encoding)) +
                        checked.failure + verdict);
   }
 
   std::string texts[5];
+  std::optional<SourceText> sources[2];
+  std::string other_files;  // what is said of the notes, slowdowns and sheet files
   const std::optional<std::filesystem::path> files[5] = {
       request.route, request.train, request.notes, request.slowdowns, request.sheet};
   for (int k = 0; k < 5; ++k) {
-    auto text = read_text(files[k]);
-    if (!text) return file_fault(text.fault());
-    texts[k] = std::move(text).value();
+    auto read = read_text(files[k], request.encoding);
+    if (!read) return file_fault(read.fault());
+    // The compile has told about the route and train files already, unless they changed since.
+    if ((k >= 2 || std::holds_alternative<author::TextRefusal>(read.value())) && files[k]) {
+      other_files += other_file_text(*files[k], read.value());
+    }
+    if (std::holds_alternative<author::TextRefusal>(read.value())) {
+      return refused(kToolRecordedFailure, other_files + std::string(kNotPacked));
+    }
+    const auto& text = std::get<author::AuthorText>(read.value());
+    if (k < 2) sources[k] = SourceText(text);
+    texts[k] = text.text;
   }
   // Quoted from the bytes just read: a file is read for the check and for the pack, no more.
   PackResult result;
-  result.report = shown_findings(checked, request, SourceText(texts[0]), SourceText(texts[1])) +
-                  checked.failure + verdict;
+  result.report =
+      shown_findings(checked, request, sources[0], sources[1]) + checked.failure + other_files +
+      verdict;
   const auto payload = encode_payload({identity.line_name, identity.train_number, texts[0],
                                        texts[1], texts[2], texts[3], texts[4]});
   if (!payload)

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "author_text/saved_characters.h"
+
 namespace scenario::tool {
 
 // The system a pack is made for.
@@ -34,6 +36,8 @@ struct PackRequest {
   bool color = false;  // colour the check's diagnostics
   std::optional<std::filesystem::path> stub;  // this stub instead of the one found
   std::filesystem::path command_folder;       // the folder of the running `scenario`
+  // How the author's five text files are read; each is packed as code page 1252 text.
+  author::EncodingChoice encoding = author::EncodingChoice::automatic;
 };
 
 // How the packing went: the exit status (compile_command.h's statuses), what to tell the author
@@ -54,9 +58,12 @@ std::vector<std::filesystem::path> stub_places(const std::filesystem::path& comm
 // and tells the check's warnings and notes (unless quiet). Refuses, unless allow_failures, a
 // scenario that records a failure or stops at the error box (status 1 or 2, with the compile's
 // diagnostics) or whose train file the pack skips whole (1). Reads the five files and the stub
-// (74 when one cannot be read or the stub is not one). Refuses, unless force, a folder where a
-// run of the pack would lose the author's files (73, naming them; see pack_folder.h). Then
-// writes the pack whole, replacing an older file only once the new one is complete:
+// (74 when one cannot be read or the stub is not one) and converts each file saved in UTF-8 or
+// UTF-16 to code page 1252 (a note W19 each; a file that cannot be converted is an error W19 at
+// its place, status 1, even with allow_failures, and nothing is written). Refuses, unless force,
+// a folder where a run of the pack would lose the author's files (73, naming them; see
+// pack_folder.h). Then writes the pack whole, replacing an older file only once the new one is
+// complete:
 // "<line>_<number>.exe" for Windows, "<line>_<number>" with executable mode for Linux, in the
 // working folder unless `out` says otherwise, and says so in one line (unless quiet). `out` is a
 // folder for the pack when it ends in a separator, names a folder, or names nothing yet and has

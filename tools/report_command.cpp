@@ -8,6 +8,7 @@
 #include "check/cell_owners.h"
 #include "check/text_checker.h"
 #include "check_cli/compile_text.h"
+#include "check_cli/encoding_diagnostics.h"
 #include "check_cli/report_diagnostics.h"
 #include "check_cli/source_text.h"
 #include "check_cli/terminal.h"
@@ -41,6 +42,7 @@ CompileRequest as_compile_request(const ReportRequest& request) {
   as_compiled.line_name = request.line_name;
   as_compiled.train_number = request.train_number;
   as_compiled.build_profile = request.build_profile;
+  as_compiled.encoding = request.encoding;
   return as_compiled;
 }
 
@@ -91,8 +93,13 @@ FileResult<Compiled> compile(const ReportRequest& request) {
   parsed.line_name = request.line_name;
   parsed.train_number = request.train_number;
   parsed.profile_flag = j;
-  if (auto placed = place_scenario_texts(as_compiled, parsed, texts); !placed) {
-    return placed.fault();
+  const auto placed = place_scenario_texts(as_compiled, parsed, texts);
+  if (!placed) return placed.fault();
+  compiled.result.converted = placed.value().converted;
+  if (placed.value().refused) {
+    compiled.result.refused = placed.value().refused;
+    compiled.result.status = kToolRecordedFailure;
+    return compiled;
   }
   // A text file this pass could not delete is replaced below anyway, and the real run that
   // follows reports it.
@@ -100,8 +107,8 @@ FileResult<Compiled> compile(const ReportRequest& request) {
   compiled.cells_before_placement = std::move(parsed.cells);
 
   // The parse deleted the text files it read: place them afresh for the whole run.
-  if (auto placed = place_scenario_texts(as_compiled, state, texts); !placed) {
-    return placed.fault();
+  if (auto again = place_scenario_texts(as_compiled, state, texts); !again) {
+    return again.fault();
   }
   QuietPlatform platform(working.path());
   // The check watches the run, so that the page lists what the pack reads differently from how
@@ -208,6 +215,10 @@ int write_report(const ReportRequest& asked, std::ostream& err) {
   const auto compiled = compile(request);
   if (!compiled) return file_fault(compiled.fault(), err);
   const Compiled& done = compiled.value();
+  if (done.result.refused) {
+    err << compile_text(as_compile_request(request), done.result, colour_by_default(err));
+    return done.result.status;
+  }
 
   report::ReportInput input;
   input.state = &done.state;
@@ -215,11 +226,16 @@ int write_report(const ReportRequest& asked, std::ostream& err) {
       done.cells_before_placement ? &*done.cells_before_placement : nullptr;
   input.author_places = done.places;
   input.outcome = outcome_of(request, done.result);
-  const std::optional<SourceText> route_text = SourceText::read(request.route);
-  const std::optional<SourceText> train_text = SourceText::read(request.train);
-  input.diagnostics = report_diagnostics(
-      done.findings, {path_text(request.route), path_text(request.train),
-                      route_text ? &*route_text : nullptr, train_text ? &*train_text : nullptr});
+  const std::optional<SourceText> route_text = SourceText::read(request.route, request.encoding);
+  const std::optional<SourceText> train_text = SourceText::read(request.train, request.encoding);
+  std::vector<check::Diagnostic> findings = done.findings;
+  for (check::Diagnostic& note : encoding_diagnostics(done.result)) {
+    findings.push_back(std::move(note));
+  }
+  input.diagnostics =
+      report_diagnostics(std::move(findings), {path_text(request.route), path_text(request.train),
+                                               route_text ? &*route_text : nullptr,
+                                               train_text ? &*train_text : nullptr});
   if (!request.build_profile) {
     input.no_plan_reason = "compiled without the line profile (--no-profile), so there is no plan";
   }

@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+#include "author_text/saved_characters.h"
+
 namespace scenario::tool {
 
 // What `scenario report` is asked for: the author's two text files, the scenario's identity,
@@ -19,6 +21,7 @@ struct ReportRequest {
   std::filesystem::path map_svg;      // empty: not written
   std::filesystem::path profile_svg;  // empty: not written
   bool build_profile = true;
+  author::EncodingChoice encoding = author::EncodingChoice::automatic;
 };
 
 // Compiles the author's files as `scenario compile` does, in a private working folder (the
@@ -29,7 +32,8 @@ struct ReportRequest {
 // `scenario compile` writes it, then one line names what was written. Returns the exit status of
 // compile_command.h: 0, 1 or 2 as the compile would (the page is written in each case), 64 without
 // writing anything when an output would be the route or the train file itself, 74 when a file could
-// not be read or written.
+// not be read or written. A file that cannot be converted to code page 1252 is told as
+// `scenario compile` tells it, and nothing is written (status 1).
 int write_report(const ReportRequest& request, std::ostream& err);
 
 }  // namespace scenario::tool

@@ -12,6 +12,7 @@
 #include "compile_report.h"
 #include "diff_command.h"
 #include "dump_command.h"
+#include "encoding_option.h"
 #include "inspect/kind_names.h"
 #include "model/code_page_1252.h"
 #include "pack_command.h"
@@ -120,6 +121,7 @@ CLI::App* add_pack(CLI::App& app, PackRequest& request, std::string& target) {
                  "Pack into a folder where running the pack would lose your text files");
   pack->add_flag("-q,--quiet", request.quiet, "Show no warnings, notes or success line");
   add_path(pack, "--stub", request.stub, "Make the pack from this stub, not the one installed");
+  add_encoding_option(pack, request.encoding);
   return pack;
 }
 
@@ -158,6 +160,7 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
   add_path(compile, "--out", request.out, "Folder for the binary files")->required();
   compile->add_flag("--no-profile", no_profile, "Do not build or write the line profile");
   compile->add_flag("--json", json, "Print one JSON object on standard output");
+  add_encoding_option(compile, request.encoding);
 
   CheckRequest check_request;
   CLI::App* check = add_check_command(
@@ -183,6 +186,7 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
            "Also write the profile as an SVG file");
   report->add_flag("--no-profile", report_no_profile,
                    "Compile without the line profile, as compile --no-profile does");
+  add_encoding_option(report, report_request.encoding);
   DumpRequest dump;
   std::vector<std::string> kinds;
   std::optional<std::int64_t> from_metres;
@@ -303,6 +307,11 @@ int run_tool(int argc, const char* const* argv, std::ostream& out, std::ostream&
     const CompileResult result = compile_scenario(request);
     if (json) {
       out << json_report(request, result);
+      // The notes of converted files are not part of the object: they go where the text report
+      // would be.
+      CompileResult notes_only;
+      notes_only.converted = result.converted;
+      err << compile_text(request, notes_only, false);
     } else {
       err << compile_text(request, result, colour_by_default(err))
           << written_files(request, result);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "check/keyword_catalog.h"
+#include "model/code_page_1252.h"
 #include "model/error_meanings.h"
 #include "parse/cell_access.h"
 #include "route/route_keywords.h"
@@ -14,13 +15,13 @@ namespace {
 
 using enum FailureCode;
 
-// Built piece by piece: the literal-plus-string form gives optimised builds a false restrict
-// warning.
+// The author's code page 1252 text, quoted as UTF-8 like the rest of the message. Built piece
+// by piece: the literal-plus-string form gives optimised builds a false restrict warning.
 std::string in_quotes(std::string_view text) {
   std::string quoted;
   quoted.reserve(text.size() + 2);
   quoted.push_back('"');
-  quoted.append(text);
+  quoted.append(code_page_1252_to_utf8(text));
   quoted.push_back('"');
   return quoted;
 }

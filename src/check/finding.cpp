@@ -12,7 +12,7 @@ constexpr TextFile route = TextFile::route;
 constexpr TextFile train = TextFile::train;
 
 // The explanations, in the order of kCodes.
-constexpr std::array<Explanation, 19> kFindings{{
+constexpr std::array<Explanation, 20> kFindings{{
     {Level::warning,
      "a keyword field that matches no record, with the nearest keyword",
      "The pack takes one keyword field at a time and runs every record whose keyword the field "
@@ -144,6 +144,18 @@ constexpr std::array<Explanation, 19> kFindings{{
      {train, "[generale]\nvelocita, 0, 32\n[fine]\n"},
      "Give the limit as a multiple of 5."},
     {Level::note,
+     "a file saved as UTF-8 or UTF-16, converted to code page 1252",
+     "The pack and the simulator read text in code page 1252, one byte a character. A file "
+     "saved as UTF-8 (with or without a byte order mark) or as UTF-16 with its mark (\"Unicode\" "
+     "in Notepad) is read as it was saved and converted, so that the pack gets the bytes the "
+     "same text saved in code page 1252 gives; the mark is dropped. A character the code page "
+     "has no byte for, such as \"\xC5\x90\", cannot be converted: the file is refused at that "
+     "character with an error of this code, and nothing is compiled or written.",
+     {train, "[generale]\n-- citt\xC3\xA0\n[fine]\n"},
+     "Nothing to mend if the text reads as meant. Replace a character the code page lacks (\"O\" "
+     "or \"\xC3\x96\" for \"\xC5\x90\"). --encoding tells how a file is saved when the guess is "
+     "wrong."},
+    {Level::note,
      "a source file named as the pack names its own copy of it",
      "A pack writes the route and train files it carries into its own folder under the names "
      "LINE_linea.txt and LINE_NUMBER-.txt, compiles them and deletes them. A source file of "
@@ -158,7 +170,7 @@ constexpr std::array<Explanation, 19> kFindings{{
 }};
 
 // The code of each explanation of kFindings, in the same order.
-constexpr std::array<Finding, 19> kCodes{
+constexpr std::array<Finding, 20> kCodes{
     Finding::unknown_keyword,           Finding::general_keyword_case,
     Finding::record_out_of_its_part,    Finding::record_across_lines,
     Finding::fields_left_over,          Finding::text_cut_at_comma,
@@ -168,7 +180,7 @@ constexpr std::array<Finding, 19> kCodes{
     Finding::last_field_keyword,        Finding::mountain_type_replaced,
     Finding::slowdown_without_warning,  Finding::station_without_stop,
     Finding::signal_marks_dropped,      Finding::speed_rounded,
-    Finding::source_named_as_pack_text,
+    Finding::text_converted,            Finding::source_named_as_pack_text,
 };
 
 constexpr bool in_code_order() {

@@ -33,6 +33,7 @@ enum class Finding : std::uint8_t {
   station_without_stop = 16,
   signal_marks_dropped = 17,
   speed_rounded = 18,
+  text_converted = 19,
   source_named_as_pack_text = 20,
 };
 

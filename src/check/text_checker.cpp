@@ -5,6 +5,7 @@
 
 #include "check/keyword_catalog.h"
 #include "check/nearest_keyword.h"
+#include "model/code_page_1252.h"
 #include "model/rounding.h"
 #include "parse/cell_access.h"
 #include "parse/keywords.h"
@@ -15,13 +16,13 @@ namespace scenario::check {
 
 namespace {
 
-// Built piece by piece: the literal-plus-string form gives optimised builds a false restrict
-// warning.
+// The author's code page 1252 text, quoted as UTF-8 like the rest of the message. Built piece
+// by piece: the literal-plus-string form gives optimised builds a false restrict warning.
 std::string in_quotes(std::string_view text) {
   std::string quoted;
   quoted.reserve(text.size() + 2);
   quoted.push_back('"');
-  quoted.append(text);
+  quoted.append(code_page_1252_to_utf8(text));
   quoted.push_back('"');
   return quoted;
 }

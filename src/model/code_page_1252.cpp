@@ -17,15 +17,15 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 0x98
 };
 
-std::optional<unsigned char> byte_for(char32_t c) {
+}  // namespace
+
+std::optional<unsigned char> code_page_1252_byte(char32_t c) {
   if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<unsigned char>(c);
   for (std::size_t k = 0; k < kHighControls.size(); ++k) {
     if (kHighControls[k] == c) return static_cast<unsigned char>(0x80 + k);
   }
   return std::nullopt;
 }
-
-}  // namespace
 
 char32_t code_page_1252_character(unsigned char byte) {
   if (byte >= 0x80 && byte < 0xA0) return kHighControls[byte - 0x80];
@@ -57,7 +57,7 @@ std::optional<std::string> utf8_to_code_page_1252(std::string_view text) {
   for (std::size_t at = 0; at < text.size();) {
     const auto c = next_utf8_character(text, at);
     if (!c) return std::nullopt;
-    const auto byte = byte_for(*c);
+    const auto byte = code_page_1252_byte(*c);
     if (!byte) return std::nullopt;
     out.push_back(static_cast<char>(*byte));
   }

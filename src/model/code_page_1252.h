@@ -15,6 +15,9 @@ namespace scenario {
 // The Unicode character of one code-page byte.
 char32_t code_page_1252_character(unsigned char byte);
 
+// The code-page byte of Unicode character `c`; nothing when the code page has none.
+std::optional<unsigned char> code_page_1252_byte(char32_t c);
+
 // Single-byte text as UTF-8 and as UTF-16 (one unit per byte: every character is in the BMP).
 std::string code_page_1252_to_utf8(std::string_view text);
 std::u16string code_page_1252_to_utf16(std::string_view text);

@@ -1,5 +1,6 @@
 #include "model/recorded_failure.h"
 
+#include "model/code_page_1252.h"
 #include "model/file_fault.h"
 
 namespace scenario {
@@ -7,7 +8,7 @@ namespace scenario {
 std::string detail_text(const FailureDetail& detail, const std::filesystem::path& file) {
   // Appended piece by piece: a concatenated temporary draws a false overlap warning from
   // optimised builds.
-  std::string text = detail.text;
+  std::string text = code_page_1252_to_utf8(detail.text);
   if (detail.names_file) text.append(" ").append(path_text(file));
   if (!detail.reason.empty()) text.append(": ").append(detail.reason);
   return text;

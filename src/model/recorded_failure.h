@@ -13,14 +13,14 @@ namespace scenario {
 // open") names the file, but the path is not kept: the one who shows it knows which file the
 // failure's source is and names it as its reader knows it.
 struct FailureDetail {
-  std::string text;         // "\"12x\" is not a number", "cannot open"
+  std::string text;         // "\"12x\" is not a number", "cannot open"; code page 1252
   bool names_file = false;  // the fault is about the file itself; its path follows the text
   std::string reason;       // the system's reason, after the path; empty when it gave none
 
   bool empty() const { return text.empty(); }
 };
 
-// The detail as one line, with `file` shown (UTF-8) for a fault of the file:
+// The detail as one line of UTF-8, with `file` shown for a fault of the file:
 // "cannot open <file>", "cannot delete <file>: <reason>", or the text alone.
 std::string detail_text(const FailureDetail& detail, const std::filesystem::path& file);
 

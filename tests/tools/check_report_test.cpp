@@ -5,8 +5,10 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <variant>
 #include <vector>
 
+#include "author_text/author_text.h"
 #include "check_cli/check_command.h"
 #include "check_cli/diagnostic_text.h"
 #include "compile_command.h"
@@ -32,8 +34,9 @@ Diagnostic diagnostic(Level level, std::string code, check::SourceSpan where, st
 }
 
 TEST(DiagnosticText, PutsTheCaretUnderTheFieldAsTheLineShowsIt) {
-  // Line 2 has a tab before the field, line 3 an accented letter in UTF-8, line 4 the same
-  // letter as a single byte of the 8-bit code page.
+  // Line 2 has a tab before the field; the file is code page text, so line 3's two bytes of
+  // a UTF-8 letter are two letters of the code page, as the pack reads them, and line 4 has
+  // one. Every line is shown as UTF-8.
   const SourceText route("[generale]\r\n\tsfondo uno, 1\r\nCITT\xC3\x80, 7\r\nCITT\xC0, 7\r\n");
   const ShownFiles files{"r.txt", "t.txt", &route, nullptr};
   const struct {
@@ -42,11 +45,11 @@ TEST(DiagnosticText, PutsTheCaretUnderTheFieldAsTheLineShowsIt) {
   } cases[] = {
       {{TextFile::route, 2, 2, 2, 12},
        "r.txt:2:2: warning W02: m\n    2 | \tsfondo uno, 1\n      | \t^~~~~~~~~~\n"},
-      // The span is bytes 8 and 9 of line 3: "7" behind a two-byte letter.
+      // The span is byte 9 of line 3: "7" behind the two letters "\xC3\x80" stand for.
       {{TextFile::route, 3, 9, 3, 10},
-       "r.txt:3:9: warning W02: m\n    3 | CITT\xC3\x80, 7\n      |        ^\n"},
+       "r.txt:3:9: warning W02: m\n    3 | CITT\xC3\x83\xE2\x82\xAC, 7\n      |         ^\n"},
       {{TextFile::route, 4, 8, 4, 9},
-       "r.txt:4:8: warning W02: m\n    4 | CITT\xC0, 7\n      |        ^\n"},
+       "r.txt:4:8: warning W02: m\n    4 | CITT\xC3\x80, 7\n      |        ^\n"},
       // A span running past its line is cut at the line's end.
       {{TextFile::route, 2, 13, 3, 2},
        "r.txt:2:13: warning W02: m\n    2 | \tsfondo uno, 1\n      | \t           ^~\n"},
@@ -56,6 +59,29 @@ TEST(DiagnosticText, PutsTheCaretUnderTheFieldAsTheLineShowsIt) {
       // A file that could not be read shows no excerpt; no file, no location.
       {{TextFile::train, 3, 1, 3, 2}, "t.txt:3:1: warning W02: m\n"},
       {{TextFile::none, 0, 0, 0, 0}, "warning W02: m\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.shown);
+    const std::vector<Diagnostic> one{diagnostic(Level::warning, "W02", c.where, "m")};
+    EXPECT_EQ(human_text(one, files, false), c.shown);
+  }
+}
+
+// A file saved as UTF-8 is compiled as code page text: the place is told in bytes of the file
+// as saved, and the caret stands under the field in the line shown.
+TEST(DiagnosticText, PointsAtTheFileAsSavedWhenItWasConverted) {
+  const auto read = author::read_author_text("[generale]\nCITT\xC3\x80, 7\n\xE2\x82\xAC\x09x, 8\n",
+                                             author::EncodingChoice::automatic);
+  const SourceText route(std::get<author::AuthorText>(read));
+  const ShownFiles files{"r.txt", "t.txt", &route, nullptr};
+  const struct {
+    check::SourceSpan where;  // in the code page text the compile read
+    std::string shown;
+  } cases[] = {
+      {{TextFile::route, 2, 8, 2, 9},
+       "r.txt:2:9: warning W02: m\n    2 | CITT\xC3\x80, 7\n      |        ^\n"},
+      {{TextFile::route, 3, 3, 3, 4},
+       "r.txt:3:5: warning W02: m\n    3 | \xE2\x82\xAC\tx, 8\n      |  \t^\n"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.shown);

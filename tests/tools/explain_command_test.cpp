@@ -51,7 +51,7 @@ TEST(ExplainCommand, ReadsCodesAsAuthorsWriteThem) {
   } cases[] = {
       {"16", "error 16: "},    {"W06", "W06 (warning): "}, {"w6", "W06 (warning): "},
       {"W14", "W14 (note): "}, {"14", std::nullopt},       {"W00", std::nullopt},
-      {"W19", std::nullopt},   {"16x", std::nullopt},      {"", std::nullopt},
+      {"W19", "W19 (note): "}, {"16x", std::nullopt},      {"", std::nullopt},
       {"-1", std::nullopt},    {"W20", "W20 (note): "},    {"W21", std::nullopt},
   };
   for (const auto& c : cases) {

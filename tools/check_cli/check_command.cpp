@@ -7,6 +7,7 @@
 #include "check/source_names.h"
 #include "check/text_checker.h"
 #include "check_cli/diagnostic_text.h"
+#include "check_cli/encoding_diagnostics.h"
 #include "check_cli/located_failure.h"
 #include "check_cli/terminal.h"
 #include "model/error_meanings.h"
@@ -33,7 +34,8 @@ nlohmann::ordered_json number_or_null(std::int32_t n) {
   return n > 0 ? nlohmann::ordered_json(n) : nlohmann::ordered_json(nullptr);
 }
 
-nlohmann::ordered_json place(const check::SourceSpan& where, const ShownFiles& files) {
+nlohmann::ordered_json place(const check::SourceSpan& shown, const ShownFiles& files) {
+  const check::SourceSpan where = saved_span(shown, files);
   nlohmann::ordered_json j;
   const std::string file = shown_name(where.file, files);
   j["file"] = file.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(file);
@@ -86,6 +88,7 @@ CompileRequest compile_request_of(const CheckRequest& request) {
   compile.line_name = request.line_name;
   compile.train_number = request.train_number;
   compile.deliver = false;
+  compile.encoding = request.encoding;
   return compile;
 }
 
@@ -109,16 +112,20 @@ CheckOutcome check_scenario(const CheckRequest& request) {
            request.identity_given ? &state : nullptr)) {
     outcome.diagnostics.push_back(std::move(note));
   }
+  for (Diagnostic& said : encoding_diagnostics(result)) {
+    outcome.diagnostics.push_back(std::move(said));
+  }
   for (Diagnostic& error : located_failure(compile, result, checker, state)) {
     outcome.diagnostics.push_back(std::move(error));
   }
   std::erase_if(outcome.diagnostics,
                 [&](const Diagnostic& d) { return excluded(d, request.exclude); });
   sort_by_place(outcome.diagnostics);
-  outcome.route_text = SourceText::read(request.route);
-  outcome.train_text = SourceText::read(request.train);
+  outcome.route_text = SourceText::read(request.route, request.encoding);
+  outcome.train_text = SourceText::read(request.train, request.encoding);
 
-  const bool failed = result.failure.recorded() || result.fatal || result.nothing_compiled;
+  const bool failed =
+      result.failure.recorded() || result.fatal || result.nothing_compiled || result.refused;
   const bool warned = std::any_of(outcome.diagnostics.begin(), outcome.diagnostics.end(),
                                   [](const Diagnostic& d) { return d.level == Level::warning; });
   outcome.status = failed || (request.werror && warned) ? kToolRecordedFailure : kToolSuccess;

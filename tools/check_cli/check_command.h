@@ -28,6 +28,7 @@ struct CheckRequest {
   ColorChoice color = ColorChoice::automatic;
   bool werror = false;
   std::vector<std::string> exclude;  // finding codes not to report, as "W06"
+  author::EncodingChoice encoding = author::EncodingChoice::automatic;
 };
 
 // What the check found: the compile's outcome and every diagnostic, in file order (route,
@@ -45,7 +46,9 @@ struct CheckOutcome {
 // Runs the pack's own compile on the author's files in a private working folder, with the
 // checker watching the reading layer, and keeps no binary file. The status is 0 when the pack
 // would record no failure (warnings or not), 1 when it would record one, stop at 1250 or 1251,
-// or compile nothing, also 1 for a warning with `werror`, and 74 when a file cannot be read.
+// or compile nothing, or a file cannot be converted to code page 1252 (an error W19), also 1
+// for a warning with `werror`, and 74 when a file cannot be read. A file that was converted
+// gets a note W19.
 // A file that does not exist is met missing, as the pack would meet it.
 CheckOutcome check_scenario(const CheckRequest& request);
 
@@ -54,8 +57,8 @@ CheckOutcome check_scenario(const CheckRequest& request);
 //   {"outcome": {"code": 16, "position": 11950, "fatal": null},
 //    "diagnostics": [{"file": ..., "line": 19, "column": 12, "endLine": 19, "endColumn": 17,
 //                     "level": "error", "code": "16", "message": ..., "notes": [...]}]}
-// where a missing place is null and endColumn is the column just past the field. Returns the
-// status.
+// where a missing place is null and endColumn is the column just past the field. Columns are
+// bytes of the file as the author saved it. Returns the status.
 int run_check(const CheckRequest& request, std::ostream& out, std::ostream& err);
 
 // The identity and paths of a check as the compile takes them; no binary file is kept.

@@ -1,6 +1,7 @@
 #include "check_cli/check_options.h"
 
 #include "check/finding.h"
+#include "encoding_option.h"
 #include "utf8_path.h"
 #include "word_choice.h"
 
@@ -56,6 +57,7 @@ CLI::App* add_check_command(CLI::App& app, CheckRequest& request, const CLI::Val
   check->add_option("--exclude", request.exclude, "Codes not to report, such as W04,W14")
       ->delimiter(',')
       ->check(CLI::Validator(finding_code_only, "CODE", "warning or note code"));
+  add_encoding_option(check, request.encoding);
   return check;
 }
 

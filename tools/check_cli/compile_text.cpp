@@ -3,6 +3,7 @@
 #include "check/text_checker.h"
 
 #include "check_cli/diagnostic_text.h"
+#include "check_cli/encoding_diagnostics.h"
 #include "check_cli/located_failure.h"
 #include "check_cli/source_text.h"
 #include "model/file_fault.h"
@@ -10,7 +11,7 @@
 namespace scenario::tool {
 
 std::string compile_text(const CompileRequest& request, const CompileResult& result, bool color) {
-  std::string text;
+  std::vector<check::Diagnostic> shown = encoding_diagnostics(result);
   if (result.failure.recorded() || result.fatal) {
     CompileRequest watched = request;
     watched.deliver = false;
@@ -20,14 +21,19 @@ std::string compile_text(const CompileRequest& request, const CompileResult& res
     // The same files give the same outcome; the first run's is the one reported, placed by
     // what the watched run saw.
     compile_scenario(watched, state);
-    const auto errors = located_failure(watched, result, checker, state);
-    const std::optional<SourceText> route = SourceText::read(request.route);
-    const std::optional<SourceText> train = SourceText::read(request.train);
+    for (check::Diagnostic& error : located_failure(watched, result, checker, state)) {
+      shown.push_back(std::move(error));
+    }
+  }
+  std::string text;
+  if (!shown.empty()) {
+    const std::optional<SourceText> route = SourceText::read(request.route, request.encoding);
+    const std::optional<SourceText> train = SourceText::read(request.train, request.encoding);
     const ShownFiles files{path_text(request.route), path_text(request.train),
                            route ? &*route : nullptr, train ? &*train : nullptr};
-    text += human_text(errors, files, color);
+    text += human_text(shown, files, color);
   }
-  if (result.nothing_compiled) {
+  if (result.nothing_compiled || result.refused) {
     text += "scenario: nothing was compiled; no binary file was written\n";
   }
   if (!result.files) text += "scenario: cannot go on: " + result.files.fault().describe() + "\n";

@@ -6,6 +6,8 @@
 #include <tuple>
 #include <vector>
 
+#include "model/code_page_1252.h"
+
 namespace scenario::tool {
 
 namespace {
@@ -58,43 +60,12 @@ const SourceText* text_of(TextFile file, const ShownFiles& files) {
                                    : nullptr;
 }
 
-// True when `line` is well-formed UTF-8, so that its columns are counted in characters.
-bool is_utf8(std::string_view line) {
-  std::size_t i = 0;
-  while (i < line.size()) {
-    const auto c = static_cast<unsigned char>(line[i]);
-    std::size_t extra = 0;
-    if (c >= 0x80) {
-      if ((c & 0xE0) == 0xC0) {
-        extra = 1;
-      } else if ((c & 0xF0) == 0xE0) {
-        extra = 2;
-      } else if ((c & 0xF8) == 0xF0) {
-        extra = 3;
-      } else {
-        return false;
-      }
-    }
-    if (line.size() - i <= extra) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      if ((static_cast<unsigned char>(line[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += extra + 1;
-  }
-  return true;
-}
-
-// The caret line under `line`: blanks (tabs where the line has them) up to the column, a caret,
-// then tildes to the end of the span on this line.
+// The caret line under `line` (code page 1252, one character a byte): blanks (tabs where the
+// line has them) up to the column, a caret, then tildes to the end of the span on this line.
 std::string marker_line(std::string_view line, const SourceSpan& where, bool color) {
-  const bool utf8 = is_utf8(line);
   const auto shown_width = [&](std::size_t from, std::size_t to) {
     std::string pad;
-    for (std::size_t i = from; i < to && i < line.size(); ++i) {
-      const auto c = static_cast<unsigned char>(line[i]);
-      if (utf8 && (c & 0xC0) == 0x80) continue;
-      pad += c == '\t' ? '\t' : ' ';
-    }
+    for (std::size_t i = from; i < to && i < line.size(); ++i) pad += line[i] == '\t' ? '\t' : ' ';
     return pad;
   };
   const std::size_t column = static_cast<std::size_t>(std::max(where.column, 1)) - 1;
@@ -108,31 +79,39 @@ std::string marker_line(std::string_view line, const SourceSpan& where, bool col
   return shown_width(0, column) + paint(under, kGreen, color);
 }
 
+// The line is shown as UTF-8, one character for each of its bytes, so that the caret line,
+// which counts bytes, stands under it.
 void add_excerpt(std::string& text, const SourceSpan& where, const ShownFiles& files, bool color) {
   const SourceText* source = text_of(where.file, files);
   if (!source || where.line <= 0) return;
   const std::string_view line = source->line(where.line);
   std::string number = std::to_string(where.line);
   if (number.size() < 5) number.insert(0, 5 - number.size(), ' ');
-  text += number + " | " + std::string(line) + "\n";
+  text += number + " | " + code_page_1252_to_utf8(line) + "\n";
   if (where.column <= 0) return;
   text += std::string(number.size(), ' ') + " | " + marker_line(line, where, color) + "\n";
 }
 
 // The message on one line. The author's text it quotes may hold line ends (a quoted field runs
 // over them) or other control bytes, which would break the forms read line by line and could
-// steer a terminal; they are shown as \r, \n and \xNN. A tab is shown as it stands.
+// steer a terminal; they are shown as \r, \n and \xNN, the controls from U+0080 to U+009F
+// (UTF-8 C2 80 to C2 9F) as the code-page byte of the same number. A tab is shown as it stands.
 std::string on_one_line(std::string_view message) {
   constexpr std::string_view kHex = "0123456789ABCDEF";
   std::string text;
   text.reserve(message.size());
-  for (const char c : message) {
-    const auto byte = static_cast<unsigned char>(c);
+  for (std::size_t i = 0; i < message.size(); ++i) {
+    const char c = message[i];
+    auto byte = static_cast<unsigned char>(c);
+    const bool high_control = byte == 0xC2 && i + 1 < message.size() &&
+                              static_cast<unsigned char>(message[i + 1]) >= 0x80 &&
+                              static_cast<unsigned char>(message[i + 1]) <= 0x9F;
+    if (high_control) byte = static_cast<unsigned char>(message[++i]);
     if (c == '\r') {
       text += "\\r";
     } else if (c == '\n') {
       text += "\\n";
-    } else if ((byte < 0x20 && c != '\t') || byte == 0x7F) {
+    } else if ((byte < 0x20 && c != '\t') || byte == 0x7F || high_control) {
       text += "\\x";
       text += kHex[byte >> 4];
       text += kHex[byte & 0xF];
@@ -210,13 +189,23 @@ std::string summary_line(std::span<const Diagnostic> diagnostics) {
   return count.empty() ? "no errors" : "no errors, " + count;
 }
 
+SourceSpan saved_span(const SourceSpan& where, const ShownFiles& files) {
+  const SourceText* source = text_of(where.file, files);
+  if (!source) return where;
+  SourceSpan saved = where;
+  saved.column = source->saved_column(where.line, where.column);
+  saved.end_column = source->saved_column(where.end_line, where.end_column);
+  return saved;
+}
+
 std::string place_of(const SourceSpan& where, const ShownFiles& files) {
   std::string text = shown_name(where.file, files);
   if (text.empty()) return text;
+  const SourceSpan saved = saved_span(where, files);
   // Appended piece by piece, which keeps the false restrict warning of optimised builds away.
-  if (where.line > 0) {
-    text.append(":").append(std::to_string(where.line));
-    if (where.column > 0) text.append(":").append(std::to_string(where.column));
+  if (saved.line > 0) {
+    text.append(":").append(std::to_string(saved.line));
+    if (saved.column > 0) text.append(":").append(std::to_string(saved.column));
   }
   return text;
 }

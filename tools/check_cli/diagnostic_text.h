@@ -23,8 +23,8 @@ struct ShownFiles {
 //         |                              ^~~
 //   route.txt:5:12: note: ...
 // A finding of note level reads "note W14:", an error "error 16:". The location leaves out what
-// the diagnostic lacks (the column, the line, the file); the source line and the caret with
-// ~~~ under the rest of the field follow when there is a line to show. With `color`, the
+// the diagnostic lacks (the column, the line, the file); the source line (UTF-8) and the caret
+// with ~~~ under the rest of the field follow when there is a line to show. With `color`, the
 // location is bold and the level, the caret and its tildes are coloured. In this form and the
 // next, a message keeps to its line: a line end or other control byte in the author's text it
 // quotes is shown as \r, \n or \xNN.
@@ -37,7 +37,12 @@ std::string human_text(std::span<const check::Diagnostic> diagnostics, const Sho
 //   train.txt:18:12: note: cell 265 already holds the signal placed here
 std::string gcc_text(std::span<const check::Diagnostic> diagnostics, const ShownFiles& files);
 
-// "FILE:LINE:COLUMN" of a place, leaving out what it lacks; empty for no file.
+// `where` with its columns (bytes of the code page text the compile read) turned into those of
+// the file as the author saved it, when that file's text is at hand.
+check::SourceSpan saved_span(const check::SourceSpan& where, const ShownFiles& files);
+
+// "FILE:LINE:COLUMN" of a place, leaving out what it lacks; empty for no file. The column is
+// the file's as saved (see saved_span).
 std::string place_of(const check::SourceSpan& where, const ShownFiles& files);
 
 // Sorts into file order: the route's diagnostics, then the train's, each by line and column

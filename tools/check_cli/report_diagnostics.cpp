@@ -1,5 +1,7 @@
 #include "check_cli/report_diagnostics.h"
 
+#include "model/code_page_1252.h"
+
 namespace scenario::tool {
 
 std::vector<report::ReportDiagnostic> report_diagnostics(std::vector<check::Diagnostic> findings,
@@ -17,7 +19,8 @@ std::vector<report::ReportDiagnostic> report_diagnostics(std::vector<check::Diag
     const SourceText* text = d.where.file == TextFile::route   ? files.route_text
                              : d.where.file == TextFile::train ? files.train_text
                                                                : nullptr;
-    if (text && d.where.line > 0) item.source_line = std::string(text->line(d.where.line));
+    if (text && d.where.line > 0)
+      item.source_line = code_page_1252_to_utf8(text->line(d.where.line));
     list.push_back(std::move(item));
   }
   return list;

@@ -9,7 +9,8 @@
 namespace scenario::tool {
 
 // The check's findings as the report's page lists them, in file order: the place as
-// "FILE:LINE:COLUMN", "warning" or "note", the code, the message and the source line.
+// "FILE:LINE:COLUMN" (the column of the file as saved), "warning" or "note", the code, the
+// message and the source line, as UTF-8.
 std::vector<report::ReportDiagnostic> report_diagnostics(std::vector<check::Diagnostic> findings,
                                                          const ShownFiles& files);
 

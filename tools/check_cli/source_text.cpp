@@ -1,11 +1,28 @@
 #include "check_cli/source_text.h"
 
+#include <utility>
+#include <variant>
+
 #include "file_moves.h"
 #include "payload/text_writers.h"
 
 namespace scenario::tool {
 
-SourceText::SourceText(std::string author_bytes) : bytes_(text_file_bytes(author_bytes)) {
+namespace {
+
+author::AuthorText as_it_is(std::string code_page_text) {
+  author::AuthorText text;
+  text.text = std::move(code_page_text);
+  return text;
+}
+
+}  // namespace
+
+SourceText::SourceText(std::string code_page_text)
+    : SourceText(as_it_is(std::move(code_page_text))) {}
+
+SourceText::SourceText(const author::AuthorText& text)
+    : bytes_(text_file_bytes(text.text)), columns_(text.columns) {
   const std::string_view all(bytes_);
   std::size_t start = 0;
   for (std::size_t i = 0; i < all.size(); ++i) {
@@ -17,10 +34,13 @@ SourceText::SourceText(std::string author_bytes) : bytes_(text_file_bytes(author
   if (start < all.size()) lines_.push_back({start, all.size() - start});
 }
 
-std::optional<SourceText> SourceText::read(const std::filesystem::path& path) {
-  auto bytes = read_whole_file(path);
+std::optional<SourceText> SourceText::read(const std::filesystem::path& path,
+                                           author::EncodingChoice encoding) {
+  const auto bytes = read_whole_file(path);
   if (!bytes) return std::nullopt;
-  return SourceText(std::move(bytes).value());
+  const auto text = author::read_author_text(bytes.value(), encoding);
+  if (!std::holds_alternative<author::AuthorText>(text)) return std::nullopt;
+  return SourceText(std::get<author::AuthorText>(text));
 }
 
 std::string_view SourceText::line(std::int32_t number) const {
