@@ -8,8 +8,8 @@
 #include "check/text_checker.h"
 #include "check_cli/compile_text.h"
 #include "check_cli/diagnostic_text.h"
-#include "check_cli/source_text.h"
 #include "check_cli/encoding_diagnostics.h"
+#include "check_cli/source_text.h"
 #include "compile_command.h"
 #include "file_moves.h"
 #include "model/code_page_1252.h"
@@ -157,11 +157,7 @@ std::filesystem::path pack_path(const PackRequest& request, const PackIdentity& 
   if (request.target == PackTarget::windows) name += ".exe";
   const std::filesystem::path file(std::u8string(name.begin(), name.end()));
   if (!request.out) return file;
-  // A new path without an extension is a folder too: a pack is looked for by its own name.
-  std::error_code error;
-  const bool new_folder =
-      !request.out->has_extension() && !std::filesystem::exists(*request.out, error);
-  return new_folder ? *request.out / file : output_file(*request.out, file);
+  return output_file_or_new_folder(*request.out, file);
 }
 
 // A Linux pack is written executable from the start: the bytes go to a temporary file beside
@@ -261,10 +257,11 @@ PackResult pack_scenario(const PackRequest& request) {
   // Told in this order: the warnings and notes, the failure, what is done about them.
   std::string verdict;
   if (!may_pack(checked, request, verdict)) {
-    return refused(failed_status(checked),
-                   shown_findings(checked, request, SourceText::read(request.route, request.encoding),
-                                  SourceText::read(request.train, request.encoding)) +
-                       checked.failure + verdict);
+    return refused(
+        failed_status(checked),
+        shown_findings(checked, request, SourceText::read(request.route, request.encoding),
+                       SourceText::read(request.train, request.encoding)) +
+            checked.failure + verdict);
   }
 
   std::string texts[5];
@@ -288,9 +285,8 @@ PackResult pack_scenario(const PackRequest& request) {
   }
   // Quoted from the bytes just read: a file is read for the check and for the pack, no more.
   PackResult result;
-  result.report =
-      shown_findings(checked, request, sources[0], sources[1]) + checked.failure + other_files +
-      verdict;
+  result.report = shown_findings(checked, request, sources[0], sources[1]) + checked.failure +
+                  other_files + verdict;
   const auto payload = encode_payload({identity.line_name, identity.train_number, texts[0],
                                        texts[1], texts[2], texts[3], texts[4]});
   if (!payload)

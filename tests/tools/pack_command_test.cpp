@@ -1,4 +1,5 @@
 #include "pack_command.h"
+#include "output_path.h"
 
 #include <gtest/gtest.h>
 
@@ -148,12 +149,14 @@ TEST_F(PackCommand, TakesTheOutputAsAFileOrAFolderByItsShape) {
       {out_ / "altro nome.run", out_ / "altro nome.run"},
       {out_ / "vecchio", out_ / "vecchio"},
       {out_ / "nuove" / "cartelle" / "pacco.run", out_ / "nuove" / "cartelle" / "pacco.run"},
-      // A separator at the end, a folder that is there, or a new name without an extension: a
-      // folder, made when missing, that the pack takes its own name in.
+      // A Linux pack has no extension: a new name without one is its file, in folders made
+      // when missing.
+      {out_ / "new folder", out_ / "new folder"},
+      {out_ / "a" / "b", out_ / "a" / "b"},
+      // A separator at the end or a folder that is there: a folder, made when missing, that the
+      // pack takes its own name in.
       {out_ / "finisce" / "", out_ / "finisce" / pack},
       {out_ / "esistente.d", out_ / "esistente.d" / pack},
-      {out_ / "new folder", out_ / "new folder" / pack},
-      {out_ / "a" / "b", out_ / "a" / "b" / pack},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.out.string());
@@ -166,6 +169,26 @@ TEST_F(PackCommand, TakesTheOutputAsAFileOrAFolderByItsShape) {
     EXPECT_EQ(read_file(c.written).substr(0, 4),
               "\x7F"
               "ELF");
+  }
+}
+
+// A Windows pack is of no use without its ".exe": a new path without an extension is a folder.
+TEST_F(PackCommand, TakesANewNameWithoutExtensionAsAFolderForAWindowsPack) {
+  write_file(out_ / "vecchio", "an older pack");
+  const std::filesystem::path exe = "Prova Breve_7.exe";
+  const struct {
+    std::filesystem::path given;
+    std::filesystem::path written;
+  } cases[] = {
+      {out_ / "new folder", out_ / "new folder" / exe},
+      {out_ / "a" / "b", out_ / "a" / "b" / exe},
+      {out_ / "finisce" / "", out_ / "finisce" / exe},
+      {out_ / "altro.exe", out_ / "altro.exe"},
+      {out_ / "vecchio", out_ / "vecchio"},  // a file that is there stays the pack's file
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.given.string());
+    EXPECT_EQ(output_file_or_new_folder(c.given, exe), c.written);
   }
 }
 
