@@ -12,6 +12,7 @@
 #include "app/memorizza_percorso.h"
 #include "model/file_names.h"
 #include "model/scenario_state.h"
+#include "platform/disk_folder.h"
 #include "platform/file_system.h"
 #include "platform/platform.h"
 
@@ -56,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       put(scenario::path_in(folder, scenario::train_text_name(state)), input.substr(split + 1));
     }
     FuzzPlatform platform(folder);
-    scenario::FolderSink files(folder);
+    scenario::DiskFolder files(folder);
     // A file fault here is the run's answer, not a finding: the fuzzer looks for crashes.
     static_cast<void>(scenario::memorizza_percorso(state, j, platform, files));
   }

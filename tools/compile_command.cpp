@@ -9,6 +9,7 @@
 #include "model/code_page_1252.h"
 #include "model/file_names.h"
 #include "payload/text_writers.h"
+#include "platform/disk_folder.h"
 #include "platform/file_system.h"
 #include "quiet_platform.h"
 #include "working_folder.h"
@@ -91,8 +92,8 @@ CompileResult compile_scenario(const CompileRequest& request, ScenarioState& sta
   // The text files are scratch: the run reads and deletes them in this private folder, so they
   // need not reach the disk. What the run writes does, before it is moved to the author; when
   // it is not to be delivered it is scratch as well.
-  FolderSink texts(working.path(), Flush::not_needed);
-  FolderSink files(working.path(), request.deliver ? Flush::to_disk : Flush::not_needed);
+  DiskFolder texts(working.path(), Flush::not_needed);
+  DiskFolder files(working.path(), request.deliver ? Flush::to_disk : Flush::not_needed);
 
   state.line_name = request.line_name;
   state.train_number = request.train_number;

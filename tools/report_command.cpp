@@ -18,6 +18,7 @@
 #include "model/error_meanings.h"
 #include "output_path.h"
 #include "parse/observer_pair.h"
+#include "platform/disk_folder.h"
 #include "platform/file_system.h"
 #include "quiet_platform.h"
 #include "report/report_page.h"
@@ -78,8 +79,8 @@ FileResult<Compiled> compile(const ReportRequest& request) {
   auto created = WorkingFolder::create();
   if (!created) return created.fault();
   const WorkingFolder working = std::move(created).value();
-  FolderSink texts(working.path(), Flush::not_needed);
-  FolderSink files(working.path());
+  DiskFolder texts(working.path(), Flush::not_needed);
+  DiskFolder files(working.path());
   const CompileRequest as_compiled = as_compile_request(request);
   const std::int32_t j = request.build_profile ? 1 : 0;
 
@@ -103,7 +104,7 @@ FileResult<Compiled> compile(const ReportRequest& request) {
   }
   // A text file this pass could not delete is replaced below anyway, and the real run that
   // follows reports it.
-  static_cast<void>(memorizza_dati(parsed, working.path()));
+  static_cast<void>(memorizza_dati(parsed, texts));
   compiled.cells_before_placement = std::move(parsed.cells);
 
   // The parse deleted the text files it read: place them afresh for the whole run.

@@ -10,9 +10,8 @@
 #include "model/file_fault.h"
 #include "model/file_names.h"
 #include "model/scenario_state.h"
-#include "parse/text_files.h"
 #include "payload/text_writers.h"
-#include "platform/file_system.h"
+#include "platform/disk_folder.h"
 
 namespace scenario {
 
@@ -95,7 +94,7 @@ int Form_Load(Platform& platform, const ScenarioPayload& payload,
     const FolderRelease release(platform);
     // The folder is ours alone now (or on a disk without locks, where runs were never kept
     // apart), so a temporary file beside one of ours is a killed run's, up to 20 MB each.
-    FolderSink files(folder.value(), Flush::to_disk, Abandoned::remove);
+    DiskFolder files(folder.value(), Flush::to_disk, Abandoned::remove);
     texts = write_scenario_texts(state, payload, files);
     if (texts) {
       run = memorizza_percorso(state, 1, platform, files);
@@ -103,7 +102,7 @@ int Form_Load(Platform& platform, const ScenarioPayload& payload,
       // The route and train files are only ever there to be read back and deleted by the
       // compile, which will not run now: they must not stay behind.
       for (const std::string& name : {route_text_name(state), train_text_name(state)}) {
-        if (auto removed = remove_text_file(path_in(folder.value(), name)); !removed) {
+        if (auto removed = files.remove(name); !removed) {
           left.push_back(removed.fault());
         }
       }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include <filesystem>
-
 #include "model/file_fault.h"
 #include "model/scenario_state.h"
+#include "model/text_folder.h"
 #include "parse/read_observer.h"
 
 namespace scenario {
@@ -19,7 +18,7 @@ namespace scenario {
 //
 // Returns the fault of a text file that even the failure exit could not delete, which is then
 // left in the folder; the run goes on as after any recorded failure.
-FileResult<> memorizza_dati(ScenarioState& state, const std::filesystem::path& folder,
+FileResult<> memorizza_dati(ScenarioState& state, TextFolder& folder,
                             ReadObserver* observer = nullptr);
 
 }  // namespace scenario

@@ -14,7 +14,7 @@ void errore(Platform& platform, std::string_view a) {
 }
 
 FileResult<RunOutcome> memorizza_percorso(ScenarioState& state, std::int32_t j, Platform& platform,
-                                          FileSink& outputs, ReadObserver* observer) {
+                                          TextFolder& folder, ReadObserver* observer) {
   // Everything but the identity starts afresh, so that a state used before cannot lend this run
   // the cells, plan or mountains of an earlier one. This clears error_code and the scenario table.
   ScenarioState fresh;
@@ -23,10 +23,8 @@ FileResult<RunOutcome> memorizza_percorso(ScenarioState& state, std::int32_t j, 
   fresh.profile_flag = j;
   state = std::move(fresh);
 
-  const auto folder = platform.program_folder();
-  if (!folder) return folder.fault();
   RunOutcome outcome;
-  if (const FileResult<> parsed = memorizza_dati(state, folder.value(), observer); !parsed) {
+  if (const FileResult<> parsed = memorizza_dati(state, folder, observer); !parsed) {
     outcome.text_file_left = parsed.fault();
   }
 
@@ -45,7 +43,7 @@ FileResult<RunOutcome> memorizza_percorso(ScenarioState& state, std::int32_t j, 
     return outcome;
   }
 
-  if (auto written = write_output_files(state, outputs); !written) return written.fault();
+  if (auto written = write_output_files(state, folder); !written) return written.fault();
   return outcome;
 }
 

@@ -39,7 +39,7 @@ class CellOwnerTracer final : public ReadObserver {
   CellOwnerTracer(const ScenarioState& state, std::vector<std::int64_t> cells);
 
   void field_read(const FieldEvent& field) override;
-  void file_started(TextFile file, const std::filesystem::path&) override { file_ = file; }
+  void file_started(TextFile file, std::string_view) override { file_ = file; }
   void record_started(const RecordEvent& record) override;
   void record_ended(const RecordEvent& record, RecordOutcome outcome) override;
   void file_ended(TextFile file, FileEnd how) override;

@@ -77,7 +77,7 @@ void TextChecker::add_note(const FieldSpot& where, std::string message) {
   findings_.back().notes.push_back(std::move(note));
 }
 
-void TextChecker::file_started(TextFile file, const std::filesystem::path&) {
+void TextChecker::file_started(TextFile file, std::string_view) {
   file_ = file;
   part_ = Part::preamble;
   general_end_.reset();

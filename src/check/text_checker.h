@@ -21,7 +21,7 @@ class TextChecker final : public ReadObserver {
  public:
   explicit TextChecker(const ScenarioState& state) : state_(state) {}
 
-  void file_started(TextFile file, const std::filesystem::path&) override;
+  void file_started(TextFile file, std::string_view) override;
   void field_read(const FieldEvent& field) override;
   void field_refused(const FieldEvent& field, std::string_view why) override;
   void comment_passed_over(const FieldEvent& field, int in_row, int at_most) override;

@@ -12,6 +12,10 @@ namespace scenario {
 struct FileFault {
   std::filesystem::path path;
   std::string reason;
+  // Reading a file whole is opening it, then reading it: true when the open was refused (the
+  // file is missing or may not be opened), false when a read after it failed, or for any other
+  // operation.
+  bool at_open = false;
 
   // "<path>: <reason>", the path as UTF-8 text.
   std::string describe() const;

@@ -1,37 +1,10 @@
 #include "parse/field_reader.h"
 
-#include <cerrno>
-#include <fstream>
-#include <ios>
-#include <iterator>
 #include <limits>
-#include <system_error>
 
 #include "parse/read_fault.h"
 
 namespace scenario {
-
-FieldReader FieldReader::open(const std::filesystem::path& path, ReadObserver* observer) {
-  // The stream only says that it could not open the file; the system's reason is what the
-  // refused open left in errno.
-  errno = 0;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    const int refused = errno;
-    throw ReadFault::about_file(
-        "cannot open", refused != 0 ? std::generic_category().message(refused) : std::string());
-  }
-  std::string bytes;
-  try {
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  } catch (const std::ios_base::failure& failure) {
-    // The stream buffer throws, rather than setting a flag, when the system refuses a read (a
-    // folder opens like a file but cannot be read).
-    throw ReadFault::about_file("cannot read", failure.code().message());
-  }
-  if (in.bad()) throw ReadFault::about_file("cannot read");
-  return FieldReader(std::move(bytes), observer);
-}
 
 bool FieldReader::at_line_end() const {
   return !at_end() && (bytes_[pos_] == '\r' || bytes_[pos_] == '\n');

@@ -2,9 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "parse/read_observer.h"
 
@@ -30,9 +30,6 @@ class FieldReader {
  public:
   explicit FieldReader(std::string bytes, ReadObserver* observer = nullptr)
       : bytes_(std::move(bytes)), observer_(observer) {}
-
-  // Reads the whole file; throws ReadFault when it cannot be opened or read.
-  static FieldReader open(const std::filesystem::path& path, ReadObserver* observer = nullptr);
 
   // True when no byte is left to read.
   bool at_end() const { return pos_ == bytes_.size(); }

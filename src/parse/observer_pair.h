@@ -1,6 +1,5 @@
 #pragma once
 
-#include <filesystem>
 #include <string_view>
 
 #include "parse/read_observer.h"
@@ -14,9 +13,9 @@ class ObserverPair final : public ReadObserver {
  public:
   ObserverPair(ReadObserver& first, ReadObserver& second) : a_(first), b_(second) {}
 
-  void file_started(TextFile file, const std::filesystem::path& path) override {
-    a_.file_started(file, path);
-    b_.file_started(file, path);
+  void file_started(TextFile file, std::string_view name) override {
+    a_.file_started(file, name);
+    b_.file_started(file, name);
   }
   void field_read(const FieldEvent& field) override {
     a_.field_read(field);

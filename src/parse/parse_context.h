@@ -1,18 +1,21 @@
 #pragma once
 
 #include <cstdint>
-#include <filesystem>
+#include <string>
 
 #include "model/sim_table.h"
 #include "model/text_file.h"
+#include "model/text_folder.h"
 #include "parse/read_observer.h"
 
 namespace scenario {
 
 // Working values one call of the parse shares between its route and train halves.
 struct ParseContext {
-  std::filesystem::path route_path;
-  std::filesystem::path train_path;
+  // The folder the text files lie in, and their names in it (single-byte text).
+  TextFolder* folder = nullptr;
+  std::string route_name;
+  std::string train_name;
   // The scenario-table slot the next direction board takes; the boards fill slots 80 downward
   // and the stations must stay below them.
   std::int32_t next_board_slot = kFirstBoardSlot;

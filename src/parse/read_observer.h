@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <filesystem>
 #include <string_view>
 
 #include "model/text_file.h"
@@ -89,7 +88,8 @@ class ReadObserver {
  public:
   virtual ~ReadObserver() = default;
 
-  virtual void file_started(TextFile, const std::filesystem::path&) {}
+  // `name` is the file's name in the folder it is read from (single-byte text).
+  virtual void file_started(TextFile, std::string_view /*name*/) {}
   virtual void field_read(const FieldEvent&) {}
   virtual void field_refused(const FieldEvent&, std::string_view /*why*/) {}
   virtual void comment_passed_over(const FieldEvent&, int /*in_row*/, int /*at_most*/) {}

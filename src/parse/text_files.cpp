@@ -1,28 +1,29 @@
 #include "parse/text_files.h"
 
-#include <system_error>
+#include <string>
+#include <utility>
 
 #include "parse/read_fault.h"
 
 namespace scenario {
 
-FileResult<bool> text_file_exists(const std::filesystem::path& path) {
-  std::error_code error;
-  const bool exists = std::filesystem::exists(path, error);
-  if (error) return FileFault{path, error.message()};
-  return exists;
+bool text_file_found(TextFolder& folder, std::string_view name) {
+  const FileResult<bool> found = folder.exists(name);
+  if (!found) throw ReadFault::about_file("cannot look up", found.fault().reason);
+  return found.value();
 }
 
-FileResult<> remove_text_file(const std::filesystem::path& path) {
-  // remove() reports a file that is not there as "nothing removed", not as an error.
-  std::error_code error;
-  std::filesystem::remove(path, error);
-  if (error) return FileFault{path, error.message()};
-  return {};
+FieldReader open_text_file(TextFolder& folder, std::string_view name, ReadObserver* observer) {
+  FileResult<std::string> bytes = folder.read(name);
+  if (!bytes) {
+    const FileFault& fault = bytes.fault();
+    throw ReadFault::about_file(fault.at_open ? "cannot open" : "cannot read", fault.reason);
+  }
+  return FieldReader(std::move(bytes).value(), observer);
 }
 
-void remove_text_file_or_fault(const std::filesystem::path& path) {
-  if (const FileResult<> removed = remove_text_file(path); !removed) {
+void remove_text_file_or_fault(TextFolder& folder, std::string_view name) {
+  if (const FileResult<> removed = folder.remove(name); !removed) {
     throw ReadFault::about_file("cannot delete", removed.fault().reason);
   }
 }

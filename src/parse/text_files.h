@@ -1,21 +1,25 @@
 #pragma once
 
-#include <filesystem>
+#include <string_view>
 
-#include "model/file_fault.h"
+#include "model/text_folder.h"
+#include "parse/field_reader.h"
+#include "parse/read_observer.h"
 
 namespace scenario {
 
-// Whether the text file at `path` exists. A lookup the system refuses (a name it cannot take, a
-// folder it may not search) is the fault, never "does not exist".
-FileResult<bool> text_file_exists(const std::filesystem::path& path);
+// The parse's steps on its text files. Each throws ReadFault for a fault of the file itself,
+// with the folder's reason, which the parse's failure exit turns into error 25.
 
-// Deletes the text file at `path`. A file that is already gone is passed over; any other failure
-// is the fault, with the system's reason.
-FileResult<> remove_text_file(const std::filesystem::path& path);
+// Whether the text file `name` exists. A lookup the folder refuses says nothing about the file:
+// it is a fault ("cannot look up"), never "does not exist".
+bool text_file_found(TextFolder& folder, std::string_view name);
 
-// The same, for the parse: a text file that cannot be deleted throws ReadFault (a fault of the
-// file, "cannot delete"), which the parse's failure exit turns into error 25.
-void remove_text_file_or_fault(const std::filesystem::path& path);
+// A reader of every byte of the text file `name` ("cannot open" when it cannot be opened, a
+// missing file included; "cannot read" when it opened and could not be read).
+FieldReader open_text_file(TextFolder& folder, std::string_view name, ReadObserver* observer);
+
+// Deletes the text file `name`; one that is already gone is passed over ("cannot delete").
+void remove_text_file_or_fault(TextFolder& folder, std::string_view name);
 
 }  // namespace scenario

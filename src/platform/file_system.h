@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <filesystem>
 #include <string_view>
-#include <utility>
 
 #include "model/file_fault.h"
 #include "model/file_sink.h"
@@ -33,29 +32,5 @@ enum class Flush { to_disk, not_needed };
 // killed before the rename. Only where no other process is replacing `target` at the same time,
 // as in a folder the run holds. Best effort: what cannot be listed or removed stays, harmless.
 void remove_abandoned_temporaries(const std::filesystem::path& target);
-
-// Whether a sink clears the temporary files killed runs left of each file before replacing it.
-enum class Abandoned { keep, remove };
-
-// The sink of the run: replaces files in one folder with replace_file.
-class FolderSink final : public FileSink {
- public:
-  explicit FolderSink(std::filesystem::path folder, Flush flush = Flush::to_disk,
-                      Abandoned abandoned = Abandoned::keep)
-      : folder_(std::move(folder)), flush_(flush), abandoned_(abandoned) {}
-
-  FileResult<> replace(std::string_view name, const Fill& fill) override {
-    const std::filesystem::path target = path_in(folder_, name);
-    if (abandoned_ == Abandoned::remove) remove_abandoned_temporaries(target);
-    return replace_file(target, fill, flush_);
-  }
-
-  const std::filesystem::path& folder() const { return folder_; }
-
- private:
-  std::filesystem::path folder_;
-  Flush flush_;
-  Abandoned abandoned_;
-};
 
 }  // namespace scenario

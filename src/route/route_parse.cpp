@@ -33,7 +33,7 @@ struct FeatureCursors {
 // The route file is held in memory once read, so closing it is deleting it. A file that cannot
 // be deleted is a read fault.
 void delete_route_file(const ParseContext& context) {
-  remove_text_file_or_fault(context.route_path);
+  remove_text_file_or_fault(*context.folder, context.route_name);
 }
 
 RecordOutcome part_ends_at(ScenarioState& state, const ParseContext& context,
@@ -175,15 +175,13 @@ RouteOutcome leave_deleting(const ParseContext& context) {
 
 RouteOutcome route_half(ScenarioState& state, ParseContext& context) {
   context.reading = TextFile::route;
-  const FileResult<bool> found = text_file_exists(context.route_path);
-  // A lookup the system refuses says nothing about the file: it is a read fault, not 101.
-  if (!found) throw ReadFault::about_file("cannot look up", found.fault().reason);
-  if (!found.value()) {
+  // A lookup the folder refuses says nothing about the file: it is a read fault, not 101.
+  if (!text_file_found(*context.folder, context.route_name)) {
     record_read_failure(state, context, FailureCode::no_route_file);
     return RouteOutcome::leave;
   }
-  if (context.observer) context.observer->file_started(TextFile::route, context.route_path);
-  FieldReader reader = FieldReader::open(context.route_path, context.observer);
+  if (context.observer) context.observer->file_started(TextFile::route, context.route_name);
+  FieldReader reader = open_text_file(*context.folder, context.route_name, context.observer);
 
   if (skip_preamble(state, context, reader) == RecordOutcome::leave ||
       read_general_section(state, context, reader) == RecordOutcome::leave) {

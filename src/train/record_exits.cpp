@@ -20,7 +20,7 @@ RecordOutcome leave_beyond_cells(ScenarioState& state, const ParseContext& conte
 
 void delete_train_file(const ParseContext& context) {
   // The reader took the whole file at opening, so nothing holds it open any more.
-  remove_text_file_or_fault(context.train_path);
+  remove_text_file_or_fault(*context.folder, context.train_name);
 }
 
 RecordOutcome close_and_delete(ScenarioState& state, const ParseContext& context, FailureCode code,

@@ -5,6 +5,7 @@
 #include "parse/field_reader.h"
 #include "parse/keyword_fields.h"
 #include "parse/keywords.h"
+#include "parse/text_files.h"
 #include "train/code_change_record.h"
 #include "train/general_records.h"
 #include "train/record_exits.h"
@@ -124,8 +125,8 @@ void train_half(ScenarioState& state, ParseContext& context) {
   // cannot be opened has no line to report.
   context.record_line = 0;
   ReadObserver* const observer = context.observer;
-  if (observer) observer->file_started(TextFile::train, context.train_path);
-  FieldReader reader = FieldReader::open(context.train_path, observer);
+  if (observer) observer->file_started(TextFile::train, context.train_name);
+  FieldReader reader = open_text_file(*context.folder, context.train_name, observer);
   const bool has_data = skip_to_general(state, context, reader);
 
   TrainWork work;

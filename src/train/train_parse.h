@@ -5,7 +5,8 @@
 
 namespace scenario {
 
-// The train half of the parse: reads and deletes the train text file at context.train_path.
+// The train half of the parse: reads and deletes the train text file context.train_name in
+// context.folder.
 // Skips to the "[generale]" field, then handles one keyword field at a time until the end of the
 // file: general records (slot 84 `zone_start`, `position`; slot 86 `param7`, `param10` to
 // `param12`), speed-limit and adhesion stretches, stations (slots from 1 upward, below

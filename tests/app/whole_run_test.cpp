@@ -8,6 +8,7 @@
 #include "app/memorizza_percorso.h"
 #include "model/file_names.h"
 #include "payload/text_writers.h"
+#include "platform/disk_folder.h"
 #include "platform/file_system.h"
 #include "support/test_support.h"
 
@@ -72,7 +73,7 @@ TEST(WholeRun, WithoutAProfileWritesOnlyTheTableAndTheCells) {
   ScenarioState state;
   state.line_name = kLine;
   state.train_number = "4127";
-  FolderSink files(folder.path());
+  DiskFolder files(folder.path());
   ASSERT_TRUE(write_scenario_texts(state, embedded_scenario(), files).ok());
   const auto run = memorizza_percorso(state, 0, platform, files);
   ASSERT_TRUE(run.ok());
@@ -84,27 +85,13 @@ TEST(WholeRun, WithoutAProfileWritesOnlyTheTableAndTheCells) {
   EXPECT_TRUE(std::filesystem::exists(folder / named("_4127.dat")));
 }
 
-TEST(WholeRun, ACompileWhoseFolderIsNotKnownReturnsTheFaultAndWritesNothing) {
-  TempFolder folder;
-  FakePlatform platform(folder.path());
-  platform.lose_folder(FileFault{"pack", "no folder"});
-  testing::MemorySink files;
-  ScenarioState state;
-  state.line_name = kLine;
-  state.train_number = "4127";
-  const auto run = memorizza_percorso(state, 1, platform, files);
-  ASSERT_FALSE(run.ok());
-  EXPECT_EQ(run.fault().describe(), "pack: no folder");
-  EXPECT_TRUE(files.replaced.empty());
-}
-
 TEST(WholeRun, AReusedStateKeepsNothingOfTheRunBefore) {
   TempFolder folder;
   FakePlatform platform(folder.path());
   ScenarioState state;
   state.line_name = kLine;
   state.train_number = "4127";
-  FolderSink files(folder.path());
+  DiskFolder files(folder.path());
   ASSERT_TRUE(write_scenario_texts(state, embedded_scenario(), files).ok());
   const auto first = memorizza_percorso(state, 1, platform, files);
   ASSERT_TRUE(first.ok());
@@ -134,7 +121,7 @@ TEST(WholeRun, ATextFileTheFailureExitCannotDeleteIsReportedAndTheRunGoesOn) {
   ScenarioState state;
   state.line_name = std::string(300, 'L');  // longer than any file name the system takes
   state.train_number = "1";
-  FolderSink files(folder.path());
+  DiskFolder files(folder.path());
   const auto run = memorizza_percorso(state, 1, platform, files);
   ASSERT_TRUE(run.ok());
   const RunOutcome& outcome = run.value();

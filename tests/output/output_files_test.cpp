@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "output/integrity_codes.h"
+#include "platform/disk_folder.h"
 #include "platform/file_system.h"
 #include "straight_line.h"
 #include "support/test_support.h"
@@ -38,7 +39,7 @@ class OutputFiles : public ::testing::Test {
 
   std::size_t size_of(const char* name) const { return read_file(folder / name).size(); }
   FileResult<> write_into(const std::filesystem::path& where) {
-    FolderSink sink(where);
+    DiskFolder sink(where);
     return write_output_files(state, sink);
   }
 

@@ -7,6 +7,7 @@
 
 #include "app/memorizza_percorso.h"
 #include "model/file_names.h"
+#include "platform/disk_folder.h"
 #include "platform/file_system.h"
 #include "straight_line.h"
 #include "support/test_support.h"
@@ -31,7 +32,7 @@ class StampedRun : public ::testing::Test {
   }
 
   RunOutcome run_with_board_at(std::string_view position) {
-    FolderSink files(folder.path());
+    DiskFolder files(folder.path());
     write_file(folder / route_text_name(state),
                "[generale]\r\nlunghezza percorso, 1000\r\n[indicazioni]\r\ncartello_indicatore, " +
                    std::string(position) + ", (BIVIO)\r\n[fine]\r\n");

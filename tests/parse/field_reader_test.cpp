@@ -219,40 +219,5 @@ TEST(FieldReader, TellsTheObserverOfAFieldItRefusesAsRefusedNeverAsRead) {
                              }));
 }
 
-TEST(FieldReader, OpenFailsForAMissingFile) {
-  testing::TempFolder folder;
-  EXPECT_THROW(FieldReader::open(folder / "missing.txt"), ReadFault);
-  testing::write_file(folder / "f.txt", "a,b");
-  FieldReader reader = FieldReader::open(folder / "f.txt");
-  EXPECT_EQ(reader.read_text(), "a");
-}
-
-// A fault of the file itself names no path: the one who shows it knows which file it was.
-TEST(FieldReader, FileFaultsAreFaultsOfTheFileWithoutItsPath) {
-  testing::TempFolder folder;
-  std::filesystem::create_directory(folder / "a folder.txt");
-  const struct {
-    std::filesystem::path path;
-    std::string what;
-    bool with_reason;
-  } cases[] = {
-      {folder / "missing.txt", "cannot open", true},
-      // A folder opens like a file; reading it fails, and that is a read fault too.
-      {folder / "a folder.txt", "cannot read", true},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.path);
-    try {
-      FieldReader::open(c.path);
-      FAIL() << "opened";
-    } catch (const ReadFault& fault) {
-      EXPECT_TRUE(fault.about_file());
-      EXPECT_EQ(std::string(fault.what()), c.what);
-      EXPECT_EQ(fault.reason().empty(), !c.with_reason) << fault.reason();
-      EXPECT_EQ(fault.line(), 0);
-    }
-  }
-}
-
 }  // namespace
 }  // namespace scenario

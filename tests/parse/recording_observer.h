@@ -15,7 +15,7 @@ namespace scenario::testing {
 //   "record 10 curva 5 [bytes]", "end 10 curva 5-6 go_on", "unmatched 7:1 [bytes]".
 class RecordingObserver : public ReadObserver {
  public:
-  void file_started(TextFile file, const std::filesystem::path&) override {
+  void file_started(TextFile file, std::string_view) override {
     events.push_back("start " + name(file));
   }
   void field_read(const FieldEvent& field) override {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "model/file_names.h"
+#include "platform/disk_folder.h"
 #include "platform/file_system.h"
 #include "support/test_support.h"
 
@@ -59,7 +60,7 @@ class ShippedScenario : public ::testing::Test {
     state.train_number = embedded_scenario().train_number;
   }
   FileResult<> write_texts() {
-    FolderSink sink(folder.path());
+    DiskFolder sink(folder.path());
     return write_scenario_texts(state, embedded_scenario(), sink);
   }
 

@@ -1,4 +1,5 @@
 #include "platform/file_system.h"
+#include "platform/disk_folder.h"
 
 #include <gtest/gtest.h>
 #include <sys/mount.h>
@@ -159,11 +160,11 @@ TEST(ReplaceFile, ReportsARenameThatFailsAfterTheBytesWereWritten) {
   EXPECT_TRUE(file_names(folder.path()).empty());
 }
 
-TEST(FolderSink, ReplacesTheNamedFileInItsFolderFlushedOrNot) {
+TEST(DiskFolder, ReplacesTheNamedFileInItsFolderFlushedOrNot) {
   for (Flush flush : {Flush::to_disk, Flush::not_needed}) {
     SCOPED_TRACE(flush == Flush::to_disk ? "to disk" : "not needed");
     TempFolder folder;
-    FolderSink sink(folder.path(), flush);
+    DiskFolder sink(folder.path(), flush);
     write_file(folder / "Alpha_123.sim", "older and longer");
     EXPECT_TRUE(sink.replace("Alpha_123.sim", writing("new")).ok());
     EXPECT_EQ(read_file(folder / "Alpha_123.sim"), "new");
@@ -174,7 +175,7 @@ TEST(FolderSink, ReplacesTheNamedFileInItsFolderFlushedOrNot) {
 
 // A run killed before its rename leaves ".NAME.PID.N.tmp" beside NAME; a sink that may clear
 // them takes only those, never another file's or a look-alike.
-TEST(FolderSink, ClearsTheTemporaryFilesKilledRunsLeftOfItsFileWhenAsked) {
+TEST(DiskFolder, ClearsTheTemporaryFilesKilledRunsLeftOfItsFileWhenAsked) {
   const std::vector<std::string> kept = {
       ".Alpha_123.sim.12.x.tmp",  ".Alpha_123.sim.12.0.tmp.keep", ".Alpha_123.sim..0.tmp",
       ".Alpha_123.simx.12.0.tmp", ".Alpha_123.dat.12.0.tmp",      "Alpha_123.sim.12.0.tmp",
@@ -185,7 +186,7 @@ TEST(FolderSink, ClearsTheTemporaryFilesKilledRunsLeftOfItsFileWhenAsked) {
     for (const std::string& name : kept) write_file(folder / name, "x");
     write_file(folder / ".Alpha_123.sim.4127.0.tmp", "torn");
     write_file(folder / ".Alpha_123.sim.77.3.tmp", "torn");
-    FolderSink sink(folder.path(), Flush::not_needed, abandoned);
+    DiskFolder sink(folder.path(), Flush::not_needed, abandoned);
     ASSERT_TRUE(sink.replace("Alpha_123.sim", writing("new")).ok());
 
     std::vector<std::string> expected = kept;

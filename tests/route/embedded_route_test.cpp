@@ -18,7 +18,7 @@ class EmbeddedRoute : public RouteParse {
     const ScenarioPayload& payload = embedded_scenario();
     state.line_name = payload.line_name;
     state.train_number = payload.train_number;
-    context.route_path = folder / route_text_name(state);
+    context.route_name = route_text_name(state);
     outcome = parse(text_file_bytes(payload.route));
   }
 

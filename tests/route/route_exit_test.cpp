@@ -1,16 +1,16 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "app/memorizza_dati.h"
+#include "memory_folder/memory_folder.h"
 #include "model/file_names.h"
 #include "route_fixture.h"
 
 namespace scenario {
 namespace {
 
-// The whole parse over a route file and a train file written into a folder.
+// The whole parse over a route file and a train file put into a folder in memory.
 class RouteInTheParse : public ::testing::Test {
  protected:
   RouteInTheParse() {
@@ -19,16 +19,16 @@ class RouteInTheParse : public ::testing::Test {
     state.profile_flag = 1;
   }
 
-  std::filesystem::path route_path() const { return folder / route_text_name(state); }
-  std::filesystem::path train_path() const { return folder / train_text_name(state); }
+  bool route_file_exists() const { return folder.file(route_text_name(state)).has_value(); }
+  bool train_file_exists() const { return folder.file(train_text_name(state)).has_value(); }
 
   void run(const std::string* route_text) {
-    if (route_text) testing::write_file(route_path(), *route_text);
-    testing::write_file(train_path(), "[treno]\r\n[fine]\r\n");
-    EXPECT_TRUE(memorizza_dati(state, folder.path()).ok()) << "a text file was left";
+    if (route_text) folder.put(route_text_name(state), *route_text);
+    folder.put(train_text_name(state), "[treno]\r\n[fine]\r\n");
+    EXPECT_TRUE(memorizza_dati(state, folder).ok()) << "a text file was left";
   }
 
-  testing::TempFolder folder;
+  MemoryFolder folder;
   ScenarioState state;
 };
 
@@ -38,8 +38,8 @@ TEST_F(RouteInTheParse, AReadFaultDeletesBothFilesAndIs25) {
   EXPECT_EQ(state.failure.number(), 25);
   EXPECT_EQ(state.failure.source, TextFile::route);
   EXPECT_EQ(state.failure.line, 3);
-  EXPECT_FALSE(std::filesystem::exists(route_path()));
-  EXPECT_FALSE(std::filesystem::exists(train_path()));
+  EXPECT_FALSE(route_file_exists());
+  EXPECT_FALSE(train_file_exists());
 }
 
 TEST_F(RouteInTheParse, AFaultFoundByATableAccessNamesItsRecord) {
@@ -51,38 +51,23 @@ TEST_F(RouteInTheParse, AFaultFoundByATableAccessNamesItsRecord) {
   EXPECT_EQ(state.failure.number(), 25);
   EXPECT_EQ(state.failure.line, 10);
   EXPECT_EQ(state.mountain_count, 1);  // what was compiled before the fault stays
-  EXPECT_FALSE(std::filesystem::exists(train_path()));
+  EXPECT_FALSE(train_file_exists());
 }
 
 TEST_F(RouteInTheParse, AMissingRouteFileIs101AndDeletesNothing) {
   run(nullptr);
   EXPECT_EQ(state.failure.number(), 101);
-  EXPECT_TRUE(std::filesystem::exists(train_path()));
+  EXPECT_TRUE(train_file_exists());
   EXPECT_EQ(state.sim_table[kLineSlot].name, "Linea Prova");
   EXPECT_EQ(state.sim_table[kTrainSlot].name, "7");
-}
-
-// A name longer than the system takes: looking it up fails without saying whether it exists.
-TEST_F(RouteInTheParse, ARouteFileThatCannotBeLookedUpIsAReadFaultNot101) {
-  state.line_name = std::string(300, 'L');
-  const FileResult<> left = memorizza_dati(state, folder.path());
-  EXPECT_EQ(state.failure.number(), 25);
-  EXPECT_EQ(state.failure.source, TextFile::route);
-  EXPECT_EQ(state.failure.detail.text, "cannot look up");
-  EXPECT_TRUE(state.failure.detail.names_file);
-  EXPECT_FALSE(state.failure.detail.reason.empty());
-  // Deleting a file of that name fails the same way, and the failure exit says so.
-  ASSERT_FALSE(left.ok());
-  EXPECT_EQ(left.fault().path, route_path());
-  EXPECT_FALSE(left.fault().reason.empty());
 }
 
 TEST_F(RouteInTheParse, ARecordedRouteFailureLeavesTheTrainFile) {
   const std::string route = crlf_lines({"[generale]", "lunghezza percorso, 2000000", "[fine]"});
   run(&route);
   EXPECT_EQ(state.failure.number(), 1);
-  EXPECT_FALSE(std::filesystem::exists(route_path()));
-  EXPECT_TRUE(std::filesystem::exists(train_path()));
+  EXPECT_FALSE(route_file_exists());
+  EXPECT_TRUE(train_file_exists());
 }
 
 }  // namespace

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "memory_folder/memory_folder.h"
 #include "model/file_names.h"
 #include "model/scenario_state.h"
 #include "parse/parse_context.h"
@@ -25,7 +25,7 @@ inline std::string short_route(std::string_view features) {
          std::string(features) + crlf_lines({"[fine]"});
 }
 
-// A fresh state (profile built) and a folder holding the route file the test writes.
+// A fresh state (profile built) and a folder in memory holding the route file the test writes.
 class RouteParse : public ::testing::Test {
  protected:
   RouteParse() { reset(); }
@@ -37,15 +37,16 @@ class RouteParse : public ::testing::Test {
     state.train_number = "1";
     state.profile_flag = 1;
     context = ParseContext{};
-    context.route_path = folder / route_text_name(state);
+    context.folder = &folder;
+    context.route_name = route_text_name(state);
   }
 
   RouteOutcome parse(std::string_view route_text) {
-    testing::write_file(context.route_path, route_text);
+    folder.put(context.route_name, std::string(route_text));
     return route_half(state, context);
   }
 
-  bool route_file_exists() const { return std::filesystem::exists(context.route_path); }
+  bool route_file_exists() const { return folder.file(context.route_name).has_value(); }
 
   const TrackCell& cell(std::int64_t i) const { return (*state.cells)[i]; }
   double x(std::int64_t row) const { return state.line_profile->value(row, 0); }
@@ -63,7 +64,7 @@ class RouteParse : public ::testing::Test {
     return points;
   }
 
-  testing::TempFolder folder;
+  MemoryFolder folder;
   ScenarioState state;
   ParseContext context;
 };

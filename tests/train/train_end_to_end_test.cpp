@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "app/memorizza_dati.h"
+#include "memory_folder/memory_folder.h"
 #include "model/file_names.h"
 #include "parse/recording_observer.h"
 #include "payload/scenario_payload.h"
@@ -25,9 +26,9 @@ class TrainEndToEnd : public ::testing::Test {
   }
 
   void run(std::string_view route, std::string_view train) {
-    write_file(folder / route_text_name(state), route);
-    write_file(folder / train_text_name(state), train);
-    EXPECT_TRUE(memorizza_dati(state, folder.path()).ok()) << "a text file was left";
+    folder.put(route_text_name(state), std::string(route));
+    folder.put(train_text_name(state), std::string(train));
+    EXPECT_TRUE(memorizza_dati(state, folder).ok()) << "a text file was left";
   }
   void run_shipped() {
     run(text_file_bytes(embedded_scenario().route), text_file_bytes(embedded_scenario().train));
@@ -35,7 +36,7 @@ class TrainEndToEnd : public ::testing::Test {
 
   TrackCell& cell(std::int64_t i) { return (*state.cells)[i]; }
 
-  TempFolder folder;
+  MemoryFolder folder;
   ScenarioState state;
 };
 
@@ -50,7 +51,7 @@ std::string small_route(std::string_view progressive_uno = "0, 0, 0") {
 TEST_F(TrainEndToEnd, CompilesTheShippedTrainOverTheShippedRoute) {
   run_shipped();
   EXPECT_EQ(state.failure.number(), 0);
-  EXPECT_TRUE(file_names(folder.path()).empty());
+  EXPECT_TRUE(folder.files().empty());
   EXPECT_EQ(state.cells->last_index(), 416);
   EXPECT_EQ(state.sim_table[kTrainRouteSlot].zone_start, 100);
   EXPECT_EQ(state.sim_table[kTrainRouteSlot].position, 4);
@@ -78,7 +79,7 @@ TEST_F(TrainEndToEnd, ABadProgressiveGives2AndStillDeletesTheTrainFile) {
   run(small_route("25, 0, 0"), crlf_lines({"[generale]", "numero vetture, 4", "[fine]"}));
   EXPECT_EQ(state.failure.number(), 2);
   EXPECT_EQ(state.sim_table[kTrainRouteSlot].position, 4);
-  EXPECT_TRUE(file_names(folder.path()).empty());
+  EXPECT_TRUE(folder.files().empty());
 }
 
 TEST_F(TrainEndToEnd, TheTrainHalfStillRunsAfterARouteRecordBeyondTheCells) {
@@ -88,7 +89,7 @@ TEST_F(TrainEndToEnd, TheTrainHalfStillRunsAfterARouteRecordBeyondTheCells) {
   EXPECT_EQ(state.failure.number(), 15);
   EXPECT_EQ(state.failure.error_position, 9000);
   EXPECT_EQ(state.sim_table[kTrainRouteSlot].position, 4);
-  EXPECT_TRUE(file_names(folder.path()).empty());
+  EXPECT_TRUE(folder.files().empty());
 }
 
 // Read faults anywhere in the train half end in error 25 with both text files gone.
@@ -115,15 +116,15 @@ TEST_F(TrainEndToEnd, AReadFaultInTheTrainFileEndsIn25) {
     run(small_route(), c.train);
     EXPECT_EQ(state.failure.number(), 25);
     EXPECT_EQ(state.failure.error_position, -1);
-    EXPECT_TRUE(file_names(folder.path()).empty());
+    EXPECT_TRUE(folder.files().empty());
   }
 }
 
 TEST_F(TrainEndToEnd, AnObserverIsToldOfBothFilesInTurn) {
-  write_file(folder / route_text_name(state), small_route());
-  write_file(folder / train_text_name(state), crlf_lines({"[generale]", "sabbia, 2", "[fine]"}));
+  folder.put(route_text_name(state), small_route());
+  folder.put(train_text_name(state), crlf_lines({"[generale]", "sabbia, 2", "[fine]"}));
   RecordingObserver observer;
-  EXPECT_TRUE(memorizza_dati(state, folder.path(), &observer).ok());
+  EXPECT_TRUE(memorizza_dati(state, folder, &observer).ok());
   EXPECT_EQ(observer.only({"start", "end train", "end route", "record"}),
             (std::vector<std::string>{
                 "start route", "record 1 lunghezza percorso 2 [lunghezza percorso]",
@@ -135,14 +136,14 @@ TEST_F(TrainEndToEnd, AnObserverIsToldOfBothFilesInTurn) {
 }
 
 TEST_F(TrainEndToEnd, AMissingTrainFileEndsIn25) {
-  write_file(folder / route_text_name(state), small_route());
-  EXPECT_TRUE(memorizza_dati(state, folder.path()).ok());
+  folder.put(route_text_name(state), small_route());
+  EXPECT_TRUE(memorizza_dati(state, folder).ok());
   EXPECT_EQ(state.failure.number(), 25);
   EXPECT_EQ(state.failure.source, TextFile::train);
   // The detail names no path: the one who shows it names the train file its own way.
   EXPECT_EQ(state.failure.detail.text, "cannot open");
   EXPECT_TRUE(state.failure.detail.names_file);
-  EXPECT_TRUE(file_names(folder.path()).empty());
+  EXPECT_TRUE(folder.files().empty());
 }
 
 // The detail quotes the field whole, even one holding a zero byte.

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
+#include "memory_folder/memory_folder.h"
 #include "model/scenario_state.h"
 #include "parse/parse_context.h"
 #include "support/test_support.h"
@@ -24,20 +24,21 @@ class TrainParseTest : public ::testing::Test {
 
   TrainParseTest() {
     state.cells.emplace(kLastCell);
-    context.train_path = folder / "line_train-.txt";
+    context.folder = &folder;
+    context.train_name = "line_train-.txt";
   }
 
   // Writes `text` as the train file and runs the train half on it.
   void run(std::string_view text) {
-    write_file(context.train_path, text);
+    folder.put(context.train_name, std::string(text));
     train_half(state, context);
   }
 
-  bool train_file_exists() const { return std::filesystem::exists(context.train_path); }
+  bool train_file_exists() const { return folder.file(context.train_name).has_value(); }
   TrackCell& cell(std::int64_t i) { return (*state.cells)[i]; }
   SimSlot& slot(int s) { return state.sim_table[static_cast<std::size_t>(s)]; }
 
-  TempFolder folder;
+  MemoryFolder folder;
   ScenarioState state;
   ParseContext context;
 };

@@ -170,7 +170,7 @@ TEST_F(TrainRecords, ThrowsAReadFaultForWhatCannotBeRead) {
     state.cells.emplace(kLastCell);
     EXPECT_THROW(run(c.text), ReadFault);
   }
-  context.train_path = folder / "missing-.txt";
+  context.train_name = "missing-.txt";
   EXPECT_THROW(train_half(state, context), ReadFault);
 }
 
