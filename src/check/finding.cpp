@@ -171,16 +171,16 @@ constexpr std::array<Explanation, 20> kFindings{{
 
 // The code of each explanation of kFindings, in the same order.
 constexpr std::array<Finding, 20> kCodes{
-    Finding::unknown_keyword,           Finding::general_keyword_case,
-    Finding::record_out_of_its_part,    Finding::record_across_lines,
-    Finding::fields_left_over,          Finding::text_cut_at_comma,
-    Finding::comment_with_comma,        Finding::comment_read_as_keyword,
-    Finding::stretch_before_earlier,    Finding::curve_before_earlier,
-    Finding::train_without_data,        Finding::record_after_end,
-    Finding::last_field_keyword,        Finding::mountain_type_replaced,
-    Finding::slowdown_without_warning,  Finding::station_without_stop,
-    Finding::signal_marks_dropped,      Finding::speed_rounded,
-    Finding::text_converted,            Finding::source_named_as_pack_text,
+    Finding::unknown_keyword,          Finding::general_keyword_case,
+    Finding::record_out_of_its_part,   Finding::record_across_lines,
+    Finding::fields_left_over,         Finding::text_cut_at_comma,
+    Finding::comment_with_comma,       Finding::comment_read_as_keyword,
+    Finding::stretch_before_earlier,   Finding::curve_before_earlier,
+    Finding::train_without_data,       Finding::record_after_end,
+    Finding::last_field_keyword,       Finding::mountain_type_replaced,
+    Finding::slowdown_without_warning, Finding::station_without_stop,
+    Finding::signal_marks_dropped,     Finding::speed_rounded,
+    Finding::text_converted,           Finding::source_named_as_pack_text,
 };
 
 constexpr bool in_code_order() {
